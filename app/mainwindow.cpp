@@ -1,0 +1,238 @@
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "app/configrecord.h"
+#include "app/dialogs.h"
+#include "platform/platform.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QLayoutItem>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+enum FileAction { ConnectAction = 0, DisconnectAction = 1, OptionAction = 2, CloseAction = 3 };
+constexpr int WatchInterval = 300;
+}
+
+MainWindow::MainWindow(Platform *platform, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform ? platform : systemPlatform())
+{
+    ui = new Ui::MainWindow;
+    ui->setupUi(this);
+
+    m_timer = new QTimer(this);
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::timeout_connect);
+    loadConfiguration();
+    m_connectState = Waiting;
+    m_timer->start(WatchInterval);
+    buildMenus();
+}
+
+MainWindow::~MainWindow()
+{
+    ConfigRecord::rewriteField(ConfigRecord::AlarmFolder, m_addr);
+    delete ui;
+}
+
+void MainWindow::loadConfiguration()
+{
+    if (QFile::exists(ConfigRecord::filePath())) {
+        m_addr = ConfigRecord::readField(ConfigRecord::AlarmFolder);
+        return;
+    }
+    // Start-up normally wrote the file already; this covers a file removed meanwhile
+    // or a folder that could not be created then.
+    QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .mkpath(QStringLiteral("VX305"));
+    qDebug() << "文件夹创建成功";
+    m_addr = ConfigRecord::userFolder();
+    ConfigRecord::write(ConfigRecord::defaultRecord(QStringLiteral("CH")));
+    ConfigRecord::rewriteField(ConfigRecord::AlarmFolder, m_addr);
+}
+
+void MainWindow::buildMenus()
+{
+    auto *bar = new QMenuBar(this);
+    m_fileMenu = bar->addMenu(tr("文件"));
+    QAction *connectAction =
+            m_fileMenu->addAction(QIcon(QStringLiteral(":/photo/connect.png")), tr("连接"));
+    QAction *disconnectAction = m_fileMenu->addAction(
+            QIcon(QStringLiteral(":/photo/Disconnect.png")), tr("断开"));
+    QAction *optionAction =
+            m_fileMenu->addAction(QIcon(QStringLiteral(":/photo/setting.png")), tr("选项"));
+    QAction *closeAction =
+            m_fileMenu->addAction(QIcon(QStringLiteral(":/photo/colse.png")), tr("关闭"));
+    QMenu *helpMenu = bar->addMenu(tr("帮助"));
+    QAction *docAction =
+            helpMenu->addAction(QIcon(QStringLiteral(":/photo/doc.png")), tr("用户手册"));
+
+    connect(connectAction, &QAction::triggered, this, &MainWindow::Action_connect);
+    connect(disconnectAction, &QAction::triggered, this, &MainWindow::Action_Disconnect);
+    connect(optionAction, &QAction::triggered, this, &MainWindow::Action_chose);
+    connect(closeAction, &QAction::triggered, this, &MainWindow::Action_Close);
+    connect(docAction, &QAction::triggered, this, &MainWindow::Action_Doc);
+    disconnectAction->setEnabled(false);
+    setMenuBar(bar);
+}
+
+void MainWindow::setModeActions(bool modeOn)
+{
+    const QList<QAction *> actions = m_fileMenu->actions();
+    actions.at(ConnectAction)->setEnabled(!modeOn);
+    actions.at(DisconnectAction)->setEnabled(modeOn);
+}
+
+void MainWindow::replaceContent()
+{
+    if (ui->horizontalLayout->count() == 0)
+        return;
+    QLayoutItem *item = ui->horizontalLayout->itemAt(0);
+    QWidget *widget = item->widget();
+    if (!widget) {
+        delete ui->horizontalLayout->takeAt(0);
+        return;
+    }
+    widget->setParent(nullptr);
+    ui->horizontalLayout->removeWidget(widget);
+    delete widget;
+}
+
+void MainWindow::Get_Addr(QString str)
+{
+    m_addr = str;
+    ConfigRecord::rewriteField(ConfigRecord::AlarmFolder, m_addr);
+}
+
+void MainWindow::Action_photo()
+{
+    m_connectState = DrivePresent;
+    qDebug() << "按下了图片分析按键-------MainWindow::Action_photo";
+    replaceContent();
+    m_mode = DriveMode;
+    ui->label->setText(tr("U盘模式"));
+    setModeActions(true);
+}
+
+void MainWindow::Action_camer()
+{
+    m_connectState = CameraFound;
+    replaceContent();
+    qDebug() << "按下了投屏按键------MainWindow::Action_camer";
+    m_mode = ScreenMode;
+    ui->label->setText(tr("投屏模式"));
+    ui->label_2->clear();
+    setModeActions(true);
+}
+
+void MainWindow::Action_chose()
+{
+    qDebug() << "选项";
+}
+
+void MainWindow::Action_connect()
+{
+    m_connectState = Waiting;
+    m_timer->start(WatchInterval);
+}
+
+void MainWindow::Action_Disconnect()
+{
+    m_timer->stop();
+    replaceContent();
+    ui->label->setText(tr("已断开连接"));
+    setModeActions(false);
+    m_connectState = Waiting;
+    m_mode = NoMode;
+}
+
+void MainWindow::Action_Close()
+{
+    close();
+}
+
+void MainWindow::Action_Doc()
+{
+    qDebug() << "点击了用户手册";
+    const QString path =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/Software Manual.pdf");
+    Dialogs::instance()->openUrl(QUrl::fromLocalFile(path));
+}
+
+void MainWindow::Photo_itemEntered(QListWidgetItem *item)
+{
+    Q_UNUSED(item);
+}
+
+void MainWindow::fullscr(bool sta)
+{
+    Q_UNUSED(sta);
+}
+
+void MainWindow::searchCameras()
+{
+    m_connectState = Waiting;
+    const QList<CameraIdentity> cameras = m_platform->cameras();
+    for (const CameraIdentity &camera : cameras) {
+        if (isImagerCamera(camera))
+            m_connectState = CameraFound;
+        else if (m_connectState < 0)
+            m_connectState = NotFound;
+    }
+    if (cameras.isEmpty())
+        m_connectState = NotFound;
+    if (m_connectState >= 0)
+        return;
+    ui->label->setText(tr("正在等待连接..."));
+    replaceContent();
+}
+
+void MainWindow::timeout_connect()
+{
+    const QStringList drives = m_platform->removableDrives();
+    const bool anyDrive = !drives.isEmpty();
+
+    if (m_connectState < 0) {
+        if (anyDrive) {
+            m_connectState = DrivePresent;
+            Action_photo();
+        } else {
+            m_connectState = Waiting;
+            const QList<CameraIdentity> cameras = m_platform->cameras();
+            for (const CameraIdentity &camera : cameras) {
+                if (isImagerCamera(camera)) {
+                    m_connectState = CameraFound;
+                    Action_camer();
+                } else if (m_connectState < 0) {
+                    m_connectState = NotFound;
+                }
+            }
+            searchCameras();
+            return;
+        }
+    } else if (!anyDrive) {
+        searchCameras();
+        return;
+    }
+
+    m_connectState = DrivePresent;
+    if (m_mode != ScreenMode)
+        return;
+    // The imager left screen mode and came back as a drive: switch only for its folders.
+    const QStringList folders = QDir(drives.first())
+                                        .entryList(QDir::Dirs | QDir::NoDotAndDotDot,
+                                                   QDir::Name | QDir::IgnoreCase);
+    for (const QString &name : folders) {
+        if (name == QLatin1String("DCIM_100") || name == QLatin1String("Images")) {
+            m_connectState = DrivePresent;
+            Action_photo();
+        }
+    }
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+class QListWidgetItem;
+class QMenu;
+class QTimer;
+class Platform;
+class seting;
+class camer_window;
+class photo_window;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The single top-level window: watches for the imager every 300 ms and hosts the
+// window of the current mode in its content row.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Connection states.
+    enum { Waiting = -1, NotFound = -2, DrivePresent = 1, CameraFound = 2 };
+    // Modes.
+    enum { NoMode = -1, ScreenMode = 1, DriveMode = 2 };
+
+    explicit MainWindow(Platform *platform = nullptr, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    QMenu *m_fileMenu = nullptr;
+    int m_connectState = Waiting;
+    QPointer<seting> m_seting;
+    QPointer<camer_window> m_camerWindow;
+    QPointer<photo_window> m_photoWindow;
+    QTimer *m_timer = nullptr;
+    int m_mode = NoMode;
+    QString m_addr;
+    Ui::MainWindow *ui = nullptr;
+
+public slots:
+    void Get_Addr(QString str);
+    void Action_photo();
+    void Action_camer();
+    void Action_chose();
+    void Action_connect();
+    void Action_Disconnect();
+    void Action_Close();
+    void Action_Doc();
+    void Photo_itemEntered(QListWidgetItem *item);
+    void fullscr(bool sta);
+    void timeout_connect();
+
+private:
+    void loadConfiguration();
+    void buildMenus();
+    void replaceContent();
+    void searchCameras();
+    void setModeActions(bool modeOn);
+
+    Platform *m_platform;
+};

@@ -1,0 +1,6 @@
+target_sources(vx305_core PRIVATE
+    app/configrecord.cpp app/configrecord.h
+    app/dialogs.cpp app/dialogs.h
+    app/mainwindow.cpp app/mainwindow.h
+    app/startup.cpp app/startup.h
+    forms/mainwindow.ui)

@@ -1,0 +1,127 @@
+#pragma once
+
+// Shared helpers for the tests: a temporary home, a fake platform and a dialog answerer.
+
+#include "app/dialogs.h"
+#include "platform/platform.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QTemporaryDir>
+#include <QtGlobal>
+
+#include <functional>
+
+// Points HOME (and so the documents location) at a fresh temporary folder for the
+// lifetime of the object, so no test touches the real user's files.
+class TemporaryHome
+{
+public:
+    TemporaryHome()
+        : m_oldHome(qgetenv("HOME")), m_oldConfig(qgetenv("XDG_CONFIG_HOME"))
+    {
+        qputenv("HOME", m_dir.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (m_dir.path() + QStringLiteral("/.config")).toLocal8Bit());
+    }
+    ~TemporaryHome()
+    {
+        qputenv("HOME", m_oldHome);
+        if (m_oldConfig.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    }
+    TemporaryHome(const TemporaryHome &) = delete;
+    TemporaryHome &operator=(const TemporaryHome &) = delete;
+
+    [[nodiscard]] QString path() const { return m_dir.path(); }
+    [[nodiscard]] QString documents() const { return m_dir.path() + QStringLiteral("/Documents"); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldHome;
+    QByteArray m_oldConfig;
+};
+
+// A platform whose drives and cameras the test sets between ticks.
+class FakePlatform : public Platform
+{
+public:
+    QStringList drives;
+    QList<CameraIdentity> cameraList;
+
+    [[nodiscard]] QStringList removableDrives() const override { return drives; }
+    [[nodiscard]] QList<CameraIdentity> cameras() const override { return cameraList; }
+
+    static CameraIdentity imager()
+    {
+        return { QStringLiteral("/dev/video0"), QStringLiteral("usb#vid_1d6b&pid_0102"),
+                 QStringLiteral("UVC Camera") };
+    }
+    static CameraIdentity otherCamera()
+    {
+        return { QStringLiteral("/dev/video2"), QStringLiteral("usb#vid_046d&pid_0825"),
+                 QStringLiteral("UVC Camera") };
+    }
+};
+
+// Answers every dialog from fields the test sets, records what was asked, and opens
+// nothing. Installed for its lifetime.
+class DialogAnswerer : public Dialogs
+{
+public:
+    DialogAnswerer() { Dialogs::setInstance(this); }
+    ~DialogAnswerer() override { Dialogs::setInstance(nullptr); }
+
+    QMessageBox::StandardButton questionAnswer = QMessageBox::No;
+    QString saveAnswer;
+    QString directoryAnswer;
+    QColor colorAnswer;
+    QStringList asked; // titles and texts, in the order they were shown
+    QList<QUrl> opened;
+
+    void information(QWidget *, const QString &title, const QString &text) override
+    {
+        asked << title << text;
+    }
+    QMessageBox::StandardButton question(QWidget *, const QString &title, const QString &text,
+                                         const QString &, const QString &) override
+    {
+        asked << title << text;
+        return questionAnswer;
+    }
+    QString saveFileName(QWidget *, const QString &caption, const QString &, const QString &) override
+    {
+        asked << caption;
+        return saveAnswer;
+    }
+    QString existingDirectory(QWidget *, const QString &caption, const QString &) override
+    {
+        asked << caption;
+        return directoryAnswer;
+    }
+    QColor color(QWidget *, const QColor &, const QString &title) override
+    {
+        asked << title;
+        return colorAnswer;
+    }
+    bool openUrl(const QUrl &url) override
+    {
+        opened << url;
+        return true;
+    }
+};
+
+// Creates a folder tree standing for a removable drive; returns its root with a
+// trailing "/".
+inline QString makeDrive(const QTemporaryDir &dir, const QString &name,
+                         const QStringList &folders)
+{
+    const QString root = dir.path() + QLatin1Char('/') + name;
+    QDir().mkpath(root);
+    for (const QString &folder : folders)
+        QDir(root).mkpath(folder);
+    return root + QLatin1Char('/');
+}

@@ -1,0 +1,255 @@
+#include "app/configrecord.h"
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// One tick of the watch: what the world looks like, and what the window must show after it.
+struct Tick
+{
+    QString world; // "none", "imager", "other", or "drive" with optional ":folder+folder"
+    int state;
+    int mode;
+    QString status;
+};
+
+int g_photoSwitches = 0;
+QtMessageHandler g_previousHandler = nullptr;
+
+void countSwitches(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QStringLiteral("MainWindow::Action_photo")))
+        ++g_photoSwitches;
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
+const QString Waiting = QStringLiteral("正在等待连接...");
+const QString Screen = QStringLiteral("投屏模式");
+const QString Drive = QStringLiteral("U盘模式");
+
+} // namespace
+
+Q_DECLARE_METATYPE(Tick)
+Q_DECLARE_METATYPE(QList<Tick>)
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { g_previousHandler = qInstallMessageHandler(countSwitches); }
+    void init();
+    void cleanup();
+
+    void construction();
+    void configuration_load_without_file();
+    void destruction_stores_folder();
+    void watch_data();
+    void watch();
+    void disconnect_stops_watch();
+    void manual_opens_beside_executable();
+
+private:
+    void apply(const QString &world);
+    [[nodiscard]] bool connectEnabled() const { return m_window->m_fileMenu->actions().at(0)->isEnabled(); }
+    [[nodiscard]] bool disconnectEnabled() const { return m_window->m_fileMenu->actions().at(1)->isEnabled(); }
+
+    std::unique_ptr<TemporaryHome> m_home;
+    std::unique_ptr<QTemporaryDir> m_drives;
+    FakePlatform m_platform;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void tst_MainWindow::init()
+{
+    m_home = std::make_unique<TemporaryHome>();
+    m_drives = std::make_unique<QTemporaryDir>();
+    m_platform = FakePlatform();
+    ConfigRecord::createDefault("EN");
+    m_window = std::make_unique<MainWindow>(&m_platform);
+    // Ticks are driven by hand.
+    m_window->m_timer->stop();
+    g_photoSwitches = 0;
+}
+
+void tst_MainWindow::cleanup()
+{
+    m_window.reset();
+    m_drives.reset();
+    m_home.reset();
+}
+
+void tst_MainWindow::apply(const QString &world)
+{
+    m_platform.drives.clear();
+    m_platform.cameraList.clear();
+    if (world == QLatin1String("imager")) {
+        m_platform.cameraList = { FakePlatform::otherCamera(), FakePlatform::imager() };
+    } else if (world == QLatin1String("other")) {
+        m_platform.cameraList = { FakePlatform::otherCamera() };
+    } else if (world.startsWith(QLatin1String("drive"))) {
+        const QStringList folders = world.section(':', 1).split('+', Qt::SkipEmptyParts);
+        m_platform.drives = QStringList { makeDrive(*m_drives, world, folders) };
+    }
+}
+
+void tst_MainWindow::construction()
+{
+    QCOMPARE(m_window->windowTitle(), QString("VX305"));
+    QCOMPARE(m_window->size(), QSize(1150, 800));
+    QCOMPARE(m_window->minimumSize(), QSize(300, 200));
+    QVERIFY(!m_window->windowIcon().isNull());
+    QCOMPARE(m_window->m_connectState, -1);
+    QCOMPARE(m_window->m_mode, -1);
+    QCOMPARE(m_window->m_addr, m_home->documents() + "/VX305");
+    QCOMPARE(m_window->ui->label->text(), Waiting);
+    QVERIFY(m_window->ui->label->font().bold());
+    QCOMPARE(m_window->ui->label->font().pointSize(), 10);
+    QCOMPARE(m_window->ui->horizontalLayout->count(), 0);
+
+    const QList<QAction *> menus = m_window->menuBar()->actions();
+    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus.at(0)->text(), QString("文件"));
+    QCOMPARE(menus.at(1)->text(), QString("帮助"));
+    const QList<QAction *> file = m_window->m_fileMenu->actions();
+    QStringList texts;
+    for (QAction *action : file) {
+        texts << action->text();
+        QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
+    }
+    QCOMPARE(texts, QStringList({ "连接", "断开", "选项", "关闭" }));
+    QVERIFY(connectEnabled());
+    QVERIFY(!disconnectEnabled());
+    QVERIFY(file.at(2)->isEnabled());
+
+    // A fresh window's own watch runs every 300 ms.
+    MainWindow fresh(&m_platform);
+    QVERIFY(fresh.m_timer->isActive());
+    QCOMPARE(fresh.m_timer->interval(), 300);
+}
+
+void tst_MainWindow::configuration_load_without_file()
+{
+    m_window.reset();
+    QFile::remove(ConfigRecord::filePath());
+    m_window = std::make_unique<MainWindow>(&m_platform);
+    QCOMPARE(m_window->m_addr, m_home->documents() + "/VX305");
+    QCOMPARE(ConfigRecord::readFields(),
+             QStringList({ "000", "CH", m_home->documents() + "/VX305" }));
+}
+
+void tst_MainWindow::destruction_stores_folder()
+{
+    m_window->m_addr = "/srv/alarms";
+    m_window.reset();
+    QCOMPARE(ConfigRecord::readFields(), QStringList({ "000", "EN", "/srv/alarms" }));
+}
+
+void tst_MainWindow::watch_data()
+{
+    QTest::addColumn<QList<Tick>>("ticks");
+    QTest::addColumn<int>("photoSwitches");
+
+    QTest::newRow("nothing attached keeps waiting")
+            << QList<Tick>{ { "none", -2, -1, Waiting }, { "none", -2, -1, Waiting } } << 0;
+    QTest::newRow("another camera keeps waiting")
+            << QList<Tick>{ { "other", -2, -1, Waiting } } << 0;
+    QTest::newRow("drive at start, whatever it holds")
+            << QList<Tick>{ { "drive", 1, 2, Drive }, { "drive", 1, 2, Drive } } << 1;
+    QTest::newRow("imager camera enters screen mode")
+            << QList<Tick>{ { "none", -2, -1, Waiting }, { "imager", 2, 1, Screen },
+                            { "imager", 2, 1, Screen } }
+            << 0;
+    QTest::newRow("foreign drive keeps screen mode")
+            << QList<Tick>{ { "imager", 2, 1, Screen }, { "drive:Photos", 1, 1, Screen },
+                            { "drive:dcim_100", 1, 1, Screen } }
+            << 0;
+    QTest::newRow("screen mode to drive with DCIM_100")
+            << QList<Tick>{ { "imager", 2, 1, Screen }, { "drive:DCIM_100", 1, 2, Drive } } << 1;
+    QTest::newRow("both folders switch twice")
+            << QList<Tick>{ { "imager", 2, 1, Screen },
+                            { "drive:Images+DCIM_100", 1, 2, Drive } }
+            << 2;
+    QTest::newRow("camera lost goes back to waiting, mode kept")
+            << QList<Tick>{ { "imager", 2, 1, Screen }, { "none", -2, 1, Waiting },
+                            { "imager", 2, 1, Screen } }
+            << 0;
+    QTest::newRow("drive unplugged goes back to waiting, mode kept")
+            << QList<Tick>{ { "drive", 1, 2, Drive }, { "none", -2, 2, Waiting },
+                            { "drive", 1, 2, Drive } }
+            << 2;
+    QTest::newRow("camera appearing in drive mode switches nothing")
+            << QList<Tick>{ { "drive", 1, 2, Drive }, { "imager", 2, 2, Drive } } << 1;
+    QTest::newRow("waiting after screen mode, then a drive")
+            << QList<Tick>{ { "imager", 2, 1, Screen }, { "none", -2, 1, Waiting },
+                            { "drive", 1, 2, Drive } }
+            << 1;
+}
+
+void tst_MainWindow::watch()
+{
+    QFETCH(QList<Tick>, ticks);
+    QFETCH(int, photoSwitches);
+
+    for (int i = 0; i < ticks.size(); ++i) {
+        const Tick &tick = ticks.at(i);
+        apply(tick.world);
+        m_window->timeout_connect();
+        const QByteArray where = "tick " + QByteArray::number(i) + " (" + tick.world.toUtf8() + ")";
+        QVERIFY2(m_window->m_connectState == tick.state,
+                 where + ": state " + QByteArray::number(m_window->m_connectState));
+        QVERIFY2(m_window->m_mode == tick.mode,
+                 where + ": mode " + QByteArray::number(m_window->m_mode));
+        QVERIFY2(m_window->ui->label->text() == tick.status,
+                 where + ": status " + m_window->ui->label->text().toUtf8());
+        // Connect is offered until a mode has been entered.
+        QCOMPARE(connectEnabled(), m_window->m_mode == -1);
+        QCOMPARE(disconnectEnabled(), m_window->m_mode != -1);
+    }
+    QCOMPARE(g_photoSwitches, photoSwitches);
+}
+
+void tst_MainWindow::disconnect_stops_watch()
+{
+    apply("drive");
+    m_window->timeout_connect();
+    m_window->m_timer->start(300);
+    m_window->Action_Disconnect();
+    QVERIFY(!m_window->m_timer->isActive());
+    QCOMPARE(m_window->ui->label->text(), QString("已断开连接"));
+    QCOMPARE(m_window->m_connectState, -1);
+    QCOMPARE(m_window->m_mode, -1);
+    QVERIFY(connectEnabled());
+    QVERIFY(!disconnectEnabled());
+    QCOMPARE(m_window->ui->horizontalLayout->count(), 0);
+
+    m_window->Action_connect();
+    QVERIFY(m_window->m_timer->isActive());
+    QCOMPARE(m_window->m_timer->interval(), 300);
+    QCOMPARE(m_window->m_connectState, -1);
+    // The restarted watch finds the drive again on its own.
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->m_mode, 2, 5000);
+}
+
+void tst_MainWindow::manual_opens_beside_executable()
+{
+    DialogAnswerer answers;
+    m_window->Action_Doc();
+    QCOMPARE(answers.opened.size(), 1);
+    QCOMPARE(answers.opened.first(),
+             QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Software Manual.pdf"));
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
