@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <cstddef>
+
+// The imager's live frame: a 240 x 320 YUYV picture, 480 bytes per row and no gaps,
+// followed by three unsigned 16-bit little-endian words (maximum temperature and alarm
+// threshold in tenths of a degree, emissivity in hundredths).
+namespace LiveFrame {
+
+constexpr int Width = 240;
+constexpr int Height = 320;
+constexpr std::size_t PictureBytes = std::size_t(Width) * Height * 2; // 153,600
+constexpr std::size_t FrameBytes = PictureBytes + 6;                  // 153,606
+constexpr std::size_t RgbBytes = std::size_t(Width) * Height * 3;     // 230,400
+
+struct Readings
+{
+    float maxTemp;
+    float threshold;
+    float emissivity;
+};
+
+// Converts the picture at src (PictureBytes bytes) to packed RGB at dst (RgbBytes bytes).
+// Bit-exact with, per pixel, d = V - 128, e = U - 128 and in double precision
+//   R = Y + 1.370705 d,  G = (Y - 0.698001 d) - 0.337633 e,  B = Y + 1.732446 e,
+// each truncated toward zero and clamped to 0..255.
+void yuyvToRgb(const uchar *src, uchar *dst);
+
+// The straightforward per-pixel evaluation of the same formula, for one pixel.
+void yuvPixelToRgb(int y, int u, int v, uchar *rgb);
+
+// The three trailer words of a frame of at least FrameBytes bytes, as decimal values
+// computed in single precision (word / 10, word / 10, word / 100).
+[[nodiscard]] Readings readTrailer(const uchar *frame);
+
+} // namespace LiveFrame

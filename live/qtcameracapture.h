@@ -1,0 +1,77 @@
+#pragma once
+
+#include "live/liveframe.h"
+
+#include <QAbstractVideoSurface>
+#include <QImage>
+#include <QList>
+#include <QVideoFrame>
+
+#include <array>
+
+// Video surface installed as the imager camera's viewfinder: every frame is read as the
+// imager's live frame whatever format the camera stack declares.
+class QtCameraCapture : public QAbstractVideoSurface
+{
+    Q_OBJECT
+
+public:
+    enum PixelFormat {
+        Format_Invalid,
+        Format_ARGB32,
+        Format_ARGB32_Premultiplied,
+        Format_RGB32,
+        Format_RGB24,
+        Format_RGB565,
+        Format_RGB555,
+        Format_ARGB8565_Premultiplied,
+        Format_BGRA32,
+        Format_BGRA32_Premultiplied,
+        Format_BGR32,
+        Format_BGR24,
+        Format_BGR565,
+        Format_BGR555,
+        Format_BGRA5658_Premultiplied,
+        Format_AYUV444,
+        Format_AYUV444_Premultiplied,
+        Format_YUV444,
+        Format_YUV420P,
+        Format_YV12,
+        Format_UYVY,
+        Format_YUYV,
+        Format_NV12,
+        Format_NV21,
+        Format_IMC1,
+        Format_IMC2,
+        Format_IMC3,
+        Format_IMC4,
+        Format_Y8,
+        Format_Y16,
+        Format_Jpeg,
+        Format_CameraRaw,
+        Format_AdobeDng,
+        NPixelFormats,
+        Format_User = 1000
+    };
+    Q_ENUM(PixelFormat)
+
+    explicit QtCameraCapture(QObject *parent = nullptr);
+
+    QList<QVideoFrame::PixelFormat>
+    supportedPixelFormats(QAbstractVideoBuffer::HandleType handleType) const override;
+
+    // Returns false only for an invalid frame. A frame that cannot be mapped or holds
+    // fewer than 153,606 bytes is dropped without a signal but still returns true, so the
+    // camera keeps streaming.
+    bool present(const QVideoFrame &frame) override;
+
+    // Converts one complete live frame and emits both signals (picture first).
+    void presentBytes(const uchar *data);
+
+signals:
+    void display_Qimage(QImage pho);
+    void Send_MaxTemp(float maxTem, float warn, float fsl);
+
+private:
+    std::array<uchar, LiveFrame::RgbBytes> m_rgb;
+};
