@@ -3,6 +3,7 @@
 
 #include "app/configrecord.h"
 #include "app/dialogs.h"
+#include "app/seting.h"
 #include "platform/platform.h"
 
 #include <QAction>
@@ -109,6 +110,8 @@ void MainWindow::Get_Addr(QString str)
 {
     m_addr = str;
     ConfigRecord::rewriteField(ConfigRecord::AlarmFolder, m_addr);
+    if (m_seting)
+        m_seting->setFolder(m_addr);
 }
 
 void MainWindow::Action_photo()
@@ -134,7 +137,14 @@ void MainWindow::Action_camer()
 
 void MainWindow::Action_chose()
 {
-    qDebug() << "选项";
+    // Parented so it is released with the window; Qt::Dialog keeps it top-level.
+    auto *dialog = new seting(this);
+    m_seting = dialog;
+    dialog->setFolder(m_addr);
+    connect(dialog, &seting::send_addr, this, &MainWindow::Get_Addr);
+    dialog->setWindowTitle(tr("选项"));
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
 }
 
 void MainWindow::Action_connect()

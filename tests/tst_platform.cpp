@@ -1,0 +1,230 @@
+#include "platform/linuxplatform.h"
+#include "platform/platform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// One mount table line in the kernel's layout.
+QByteArray mountLine(int id, const QByteArray &root, const QByteArray &mountPoint,
+                     const QByteArray &fsType, const QByteArray &source)
+{
+    return QByteArray::number(id) + " 1 8:" + QByteArray::number(id) + ' ' + root + ' '
+            + mountPoint + " rw,nosuid shared:" + QByteArray::number(id) + " - " + fsType + ' '
+            + source + " rw\n";
+}
+
+} // namespace
+
+class tst_Platform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void imagerCamera_data();
+    void imagerCamera();
+    void removableDrives_data();
+    void removableDrives();
+    void mountFieldEscapes_data();
+    void mountFieldEscapes();
+    void cameraIdentity_data();
+    void cameraIdentity();
+
+private:
+    QTemporaryDir m_sys;
+    void makeSysTree();
+};
+
+void tst_Platform::imagerCamera_data()
+{
+    QTest::addColumn<QString>("deviceName");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<bool>("imager");
+
+    const QString windowsName = QStringLiteral("\\\\?\\usb#vid_1d6b&pid_0102&mi_00#6&2b5ea0c5&0&0000#"
+                                               "{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global");
+    QTest::newRow("windows name") << windowsName << "UVC Camera" << true;
+    QTest::newRow("linux identity") << "usb#vid_1d6b&pid_0102" << "UVC Camera" << true;
+    QTest::newRow("other vendor") << "usb#vid_046d&pid_0102" << "UVC Camera" << false;
+    QTest::newRow("other product") << "usb#vid_1d6b&pid_0104" << "UVC Camera" << false;
+    QTest::newRow("upper-case vendor") << "usb#VID_1D6B&pid_0102" << "UVC Camera" << false;
+    QTest::newRow("description case") << "usb#vid_1d6b&pid_0102" << "UVC camera" << false;
+    QTest::newRow("description with suffix") << "usb#vid_1d6b&pid_0102" << "UVC Camera: UVC Camera"
+                                             << false;
+    QTest::newRow("empty") << "" << "" << false;
+}
+
+void tst_Platform::imagerCamera()
+{
+    QFETCH(QString, deviceName);
+    QFETCH(QString, description);
+    QFETCH(bool, imager);
+    QCOMPARE(isImagerCamera(deviceName, description), imager);
+    QCOMPARE(isImagerCamera(CameraIdentity{ QString(), deviceName, description }), imager);
+}
+
+// A USB stick (sdb, partition sdb1), a fixed disk (sda), a DVD drive (sr0), a card reader
+// that reports removable media but is typed as optical (sdd), a stick formatted without
+// partitions (sdc), and an NVMe disk with a nested partition name.
+void tst_Platform::makeSysTree()
+{
+    const QString block = m_sys.path() + QStringLiteral("/block/");
+    writeFile(block + "sda/removable", "0\n");
+    writeFile(block + "sda/sda1/partition", "1\n");
+    writeFile(block + "sda/sda2/partition", "2\n");
+    writeFile(block + "sdb/removable", "1\n");
+    writeFile(block + "sdb/device/type", "0\n");
+    writeFile(block + "sdb/sdb1/partition", "1\n");
+    writeFile(block + "sdc/removable", "1\n");
+    writeFile(block + "sr0/removable", "1\n");
+    writeFile(block + "sdd/removable", "1\n");
+    writeFile(block + "sdd/device/type", "5\n");
+    writeFile(block + "nvme0n1/removable", "0\n");
+    writeFile(block + "nvme0n1/nvme0n1p1/partition", "1\n");
+}
+
+void tst_Platform::removableDrives_data()
+{
+    QTest::addColumn<QByteArray>("mountInfo");
+    QTest::addColumn<QStringList>("drives");
+
+    const QByteArray system = mountLine(21, "/", "/", "ext4", "/dev/sda1")
+            + mountLine(22, "/", "/home", "ext4", "/dev/sda2")
+            + mountLine(23, "/", "/proc", "proc", "proc")
+            + mountLine(24, "/", "/boot/efi", "vfat", "/dev/nvme0n1p1")
+            + mountLine(25, "/", "/run", "tmpfs", "tmpfs");
+
+    QTest::newRow("no drive") << system << QStringList();
+    QTest::newRow("empty table") << QByteArray() << QStringList();
+    QTest::newRow("usb stick partition")
+            << system + mountLine(30, "/", "/media/user/VX305", "vfat", "/dev/sdb1")
+            << QStringList{ "/media/user/VX305/" };
+    QTest::newRow("stick without partitions")
+            << system + mountLine(31, "/", "/mnt/stick", "vfat", "/dev/sdc")
+            << QStringList{ "/mnt/stick/" };
+    QTest::newRow("optical drives are skipped")
+            << system + mountLine(32, "/", "/media/cdrom", "iso9660", "/dev/sr0")
+                    + mountLine(33, "/", "/media/card", "udf", "/dev/sdd")
+            << QStringList();
+    QTest::newRow("two drives in table order")
+            << system + mountLine(34, "/", "/mnt/stick", "vfat", "/dev/sdc")
+                    + mountLine(35, "/", "/media/user/VX305", "vfat", "/dev/sdb1")
+            << QStringList{ "/mnt/stick/", "/media/user/VX305/" };
+    QTest::newRow("second mount of one device is ignored")
+            << system + mountLine(36, "/", "/media/a", "vfat", "/dev/sdb1")
+                    + mountLine(37, "/", "/media/b", "vfat", "/dev/sdb1")
+            << QStringList{ "/media/a/" };
+    QTest::newRow("bind mount of a subfolder is not a drive")
+            << system + mountLine(38, "/DCIM_100", "/srv/pictures", "vfat", "/dev/sdb1")
+            << QStringList();
+    QTest::newRow("escaped space in mount point")
+            << system + mountLine(39, "/", "/media/user/NO\\040NAME", "vfat", "/dev/sdb1")
+            << QStringList{ "/media/user/NO NAME/" };
+    QTest::newRow("unknown device")
+            << system + mountLine(40, "/", "/media/x", "vfat", "/dev/sdz1") << QStringList();
+    QTest::newRow("mapper device")
+            << system + mountLine(41, "/", "/media/x", "ext4", "/dev/mapper/crypt")
+            << QStringList();
+    QTest::newRow("truncated lines")
+            << QByteArray("30 1 8:1 / /media/a rw - vfat\n31 1\n - - -\n\n")
+                    + mountLine(42, "/", "/mnt/stick", "vfat", "/dev/sdc")
+            << QStringList{ "/mnt/stick/" };
+}
+
+void tst_Platform::removableDrives()
+{
+    QFETCH(QByteArray, mountInfo);
+    QFETCH(QStringList, drives);
+    QVERIFY(m_sys.isValid());
+    makeSysTree();
+    QCOMPARE(LinuxPlatform::removableDrives(mountInfo, m_sys.path()), drives);
+}
+
+void tst_Platform::mountFieldEscapes_data()
+{
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("plain") << QByteArray("/media/a") << "/media/a";
+    QTest::newRow("space") << QByteArray("/a\\040b") << "/a b";
+    QTest::newRow("tab and backslash") << QByteArray("\\011x\\134") << "\tx\\";
+    QTest::newRow("backslash at the end") << QByteArray("/a\\") << "/a\\";
+    QTest::newRow("short escape") << QByteArray("/a\\04") << "/a\\04";
+    QTest::newRow("not octal") << QByteArray("/a\\089") << "/a\\089";
+    QTest::newRow("utf-8 name") << QByteArray("/media/\xed\x95\x9c") << QString::fromUtf8("/media/\xed\x95\x9c");
+}
+
+void tst_Platform::mountFieldEscapes()
+{
+    QFETCH(QByteArray, field);
+    QFETCH(QString, text);
+    QCOMPARE(LinuxPlatform::unescapeMountField(field), text);
+}
+
+void tst_Platform::cameraIdentity_data()
+{
+    QTest::addColumn<QString>("vendor");
+    QTest::addColumn<QString>("product");
+    QTest::addColumn<QString>("qtName");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("deviceName");
+    QTest::addColumn<bool>("imager");
+
+    QTest::newRow("the imager") << "1d6b" << "0102" << "/dev/video0" << "UVC Camera"
+                                << "usb#vid_1d6b&pid_0102" << true;
+    QTest::newRow("upper-case ids are lowered") << "1D6B" << "0102" << "/dev/video0"
+                                                << "UVC Camera" << "usb#vid_1d6b&pid_0102" << true;
+    QTest::newRow("other vendor") << "046d" << "0825" << "/dev/video0" << "UVC Camera"
+                                  << "usb#vid_046d&pid_0825" << false;
+    QTest::newRow("other product") << "1d6b" << "0104" << "/dev/video0" << "UVC Camera"
+                                   << "usb#vid_1d6b&pid_0104" << false;
+    QTest::newRow("other description") << "1d6b" << "0102" << "/dev/video0" << "HD Webcam"
+                                       << "usb#vid_1d6b&pid_0102" << false;
+    QTest::newRow("no sysfs node keeps the qt name") << "1d6b" << "0102" << "/dev/video7"
+                                                     << "UVC Camera" << "/dev/video7" << false;
+}
+
+void tst_Platform::cameraIdentity()
+{
+    QFETCH(QString, vendor);
+    QFETCH(QString, product);
+    QFETCH(QString, qtName);
+    QFETCH(QString, description);
+    QFETCH(QString, deviceName);
+    QFETCH(bool, imager);
+
+    QTemporaryDir sys;
+    QVERIFY(sys.isValid());
+    // The kernel's layout: the video node links to the interface, whose parent is the
+    // USB device holding the ids.
+    const QString usbDevice = sys.path() + QStringLiteral("/devices/pci0000:00/usb1/1-2");
+    const QString interface = usbDevice + QStringLiteral("/1-2:1.0");
+    writeFile(usbDevice + "/idVendor", vendor.toLatin1() + '\n');
+    writeFile(usbDevice + "/idProduct", product.toLatin1() + '\n');
+    writeFile(interface + "/bInterfaceClass", "0e\n");
+    const QString node = sys.path() + QStringLiteral("/class/video4linux/video0");
+    QVERIFY(QDir().mkpath(node));
+    QVERIFY(QFile::link(interface, node + QStringLiteral("/device")));
+
+    const QList<CameraIdentity> cameras =
+            LinuxPlatform::cameras({ qMakePair(qtName, description) }, sys.path());
+    QCOMPARE(cameras.size(), 1);
+    QCOMPARE(cameras.first().qtDeviceName, qtName);
+    QCOMPARE(cameras.first().deviceName, deviceName);
+    QCOMPARE(cameras.first().description, description);
+    QCOMPARE(isImagerCamera(cameras.first()), imager);
+}
+
+QTEST_GUILESS_MAIN(tst_Platform)
+#include "tst_platform.moc"
