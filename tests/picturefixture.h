@@ -1,0 +1,106 @@
+#pragma once
+
+// Builds radiometric picture files of both imager models byte by byte, so tests and
+// benchmarks make every file they need. The offsets are written out here on purpose,
+// independently of the reader, so a wrong offset in either shows up as a failing test.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+struct PictureFixture
+{
+    enum Model { VX305 = 0, VX300 = 1 };
+
+    int model = VX305;
+    // 76 800 bytes in display order: pixel (x, y) is byte y * 240 + x. The writer stores it
+    // back to front for the VX300.
+    QByteArray grey = QByteArray(240 * 320, '\0');
+    // 5-6-5 words, entry k for grey value k.
+    std::array<quint16, 256> palette {};
+    quint8 unit = 0;
+    qint16 maxTemp = 300;
+    qint16 minTemp = 200;
+    quint8 maxGrey = 255;
+    quint8 minGrey = 0;
+    qint16 centreTemp = 250;
+    quint8 emissivity = 95;
+    quint32 machineId = 5;
+    quint16 lowX = 0;
+    quint16 lowY = 0;
+    quint16 highX = 0;
+    quint16 highY = 0;
+    quint16 centreX = 120;
+    quint16 centreY = 160;
+    quint16 version = 0;
+    // Bytes appended after the 44-byte parameter block.
+    QByteArray tail;
+
+    static constexpr int vx305Grey = 230454;
+    static constexpr int vx300Grey = 153657;
+
+    [[nodiscard]] int greyOffset() const { return model == VX300 ? vx300Grey : vx305Grey; }
+    [[nodiscard]] int paletteOffset() const { return greyOffset() + 76800; }
+    [[nodiscard]] int parameterOffset() const { return paletteOffset() + 512; }
+    // Size of a file that holds the 44-byte parameter block and nothing after it.
+    [[nodiscard]] int layoutSize() const { return parameterOffset() + 44; }
+
+    void setPixel(int x, int y, quint8 g) { grey[y * 240 + x] = char(g); }
+    void fillGrey(quint8 g) { grey.fill(char(g)); }
+
+    [[nodiscard]] QByteArray bytes() const
+    {
+        Q_ASSERT(grey.size() == 240 * 320);
+        // The viewable picture is never read; a recognisable filler makes stray reads show.
+        QByteArray out(greyOffset(), char(0x5A));
+        out[0] = 'B';
+        out[1] = 'M';
+        if (model == VX300) {
+            for (int i = 0; i < 76800; ++i)
+                out.append(grey[76799 - i]);
+        } else {
+            out.append(grey);
+        }
+        for (const quint16 word : palette)
+            put16(&out, word);
+
+        QByteArray block;
+        block.append(char(unit));
+        put16(&block, quint16(maxTemp));
+        put16(&block, quint16(minTemp));
+        block.append(char(maxGrey));
+        block.append(char(minGrey));
+        put16(&block, quint16(centreTemp));
+        block.append(char(emissivity));
+        put16(&block, quint16(machineId & 0xFFFF));
+        put16(&block, quint16(machineId >> 16));
+        for (const quint16 v : { lowX, lowY, highX, highY, centreX, centreY })
+            put16(&block, v);
+        block.append(QByteArray(16, char(0xEE)));
+        put16(&block, version);
+        Q_ASSERT(block.size() == 44);
+        out.append(block);
+        out.append(tail);
+        return out;
+    }
+
+    bool writeTo(const QString &path) const { return writeBytes(path, bytes()); }
+
+    static bool writeBytes(const QString &path, const QByteArray &content)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        return file.write(content) == content.size();
+    }
+
+private:
+    static void put16(QByteArray *out, quint16 v)
+    {
+        out->append(char(v & 0xFF));
+        out->append(char(v >> 8));
+    }
+};
