@@ -30,15 +30,29 @@ QString diskOf(const QString &sysRoot, const QString &name)
     return {};
 }
 
+// The bus a disk hangs on shows in the device path its sysfs entry links to.
+bool onUsbOrMmcBus(const QString &sysRoot, const QString &disk)
+{
+    const QString path = QFileInfo(sysRoot + QStringLiteral("/block/") + disk).canonicalFilePath();
+    const QString root = QFileInfo(sysRoot).canonicalFilePath();
+    const QStringList parts = path.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
+        if (part.startsWith(QLatin1String("usb")) || part.startsWith(QLatin1String("mmc")))
+            return true;
+    }
+    return false;
+}
+
 bool isRemovableDisk(const QString &sysRoot, const QString &disk)
 {
     const QString base = sysRoot + QStringLiteral("/block/") + disk;
-    if (readSmallFile(base + QStringLiteral("/removable")) != "1")
-        return false;
     // CD and DVD drives report removable media too, but Windows types them apart.
-    if (disk.startsWith(QLatin1String("sr")))
+    if (disk.startsWith(QLatin1String("sr"))
+        || readSmallFile(base + QStringLiteral("/device/type")) == "5")
         return false;
-    return readSmallFile(base + QStringLiteral("/device/type")) != "5";
+    // Many USB sticks and card readers report removable = 0; their bus gives them away.
+    return readSmallFile(base + QStringLiteral("/removable")) == "1"
+        || onUsbOrMmcBus(sysRoot, disk);
 }
 
 } // namespace
@@ -82,6 +96,10 @@ QStringList removableDrives(const QByteArray &mountInfo, const QString &sysRoot)
         // Only the device's own root is a drive; bind mounts of subfolders are not.
         if (fields.at(3) != "/")
             continue;
+        QString root = unescapeMountField(fields.at(4));
+        // The system's own root is never the imager, whatever disk it lives on.
+        if (root == QLatin1String("/"))
+            continue;
         const QString device = source.mid(5);
         if (device.isEmpty() || device.contains(QLatin1Char('/')) || seenDevices.contains(device))
             continue;
@@ -89,7 +107,6 @@ QStringList removableDrives(const QByteArray &mountInfo, const QString &sysRoot)
         if (disk.isEmpty() || !isRemovableDisk(sysRoot, disk))
             continue;
         seenDevices.insert(device);
-        QString root = unescapeMountField(fields.at(4));
         if (!root.endsWith(QLatin1Char('/')))
             root += QLatin1Char('/');
         roots << root;
@@ -97,25 +114,40 @@ QStringList removableDrives(const QByteArray &mountInfo, const QString &sysRoot)
     return roots;
 }
 
-QList<CameraIdentity> cameras(const QList<QPair<QString, QString>> &qtCameras,
-                              const QString &sysRoot)
+QList<CameraIdentity> cameras(
+    const QList<QPair<QString, QString>> &qtCameras, const QString &sysRoot)
 {
     QList<CameraIdentity> result;
+    const QString stop = QFileInfo(sysRoot).canonicalFilePath();
     for (const auto &camera : qtCameras) {
-        CameraIdentity identity{ camera.first, camera.first, camera.second };
-        const QString node = QFileInfo(camera.first).fileName();
-        QString dir = QFileInfo(sysRoot + QStringLiteral("/class/video4linux/") + node
-                                + QStringLiteral("/device"))
-                              .canonicalFilePath();
-        const QString stop = QFileInfo(sysRoot).canonicalFilePath();
+        CameraIdentity identity {camera.first, camera.first, camera.second};
+        const QString node
+            = sysRoot + QStringLiteral("/class/video4linux/") + QFileInfo(camera.first).fileName();
+        // A camera's second node (index 1) carries only metadata; one camera, one device.
+        const QByteArray index = readSmallFile(node + QStringLiteral("/index"));
+        if (!index.isEmpty() && index != "0")
+            continue;
+        QString interfaceName;
+        QString dir = QFileInfo(node + QStringLiteral("/device")).canonicalFilePath();
         // Walk up from the video interface to the USB device that carries the ids.
         while (!dir.isEmpty() && dir != stop && dir.startsWith(stop)) {
+            if (interfaceName.isEmpty())
+                interfaceName
+                    = QString::fromUtf8(readSmallFile(dir + QStringLiteral("/interface")));
             const QByteArray vendor = readSmallFile(dir + QStringLiteral("/idVendor"));
             const QByteArray product = readSmallFile(dir + QStringLiteral("/idProduct"));
             if (!vendor.isEmpty() && !product.isEmpty()) {
                 identity.deviceName = QStringLiteral("usb#vid_%1&pid_%2")
-                                              .arg(QString::fromLatin1(vendor).toLower(),
-                                                   QString::fromLatin1(product).toLower());
+                                          .arg(QString::fromLatin1(vendor).toLower(),
+                                              QString::fromLatin1(product).toLower());
+                // Qt's name is the driver's card name, cut at 31 characters; the USB
+                // strings are what Windows shows.
+                const QString productName
+                    = QString::fromUtf8(readSmallFile(dir + QStringLiteral("/product")));
+                if (!interfaceName.isEmpty())
+                    identity.description = interfaceName;
+                else if (!productName.isEmpty())
+                    identity.description = productName;
                 break;
             }
             const QString parent = QFileInfo(dir).path();

@@ -9,14 +9,17 @@
 namespace LinuxPlatform {
 
 // Mount points of removable disks, the equivalent of DRIVE_REMOVABLE roots: a mounted
-// block device (or a partition of one) whose disk reports "removable" as 1 and is not an
-// optical drive. `mountInfo` is the text of /proc/self/mountinfo; `sysRoot` stands for
-// /sys. Each root ends with "/", in mount table order, each device once.
+// block device (or a partition of one) whose disk reports "removable" as 1 or hangs on the
+// USB or MMC bus, and is not an optical drive; never "/" itself. `mountInfo` is the text of
+// /proc/self/mountinfo; `sysRoot` stands for /sys. Each root ends with "/", in mount table
+// order, each device once.
 [[nodiscard]] QStringList removableDrives(const QByteArray &mountInfo, const QString &sysRoot);
 
 // Gives each camera the Windows-style identity "usb#vid_xxxx&pid_yyyy" (lower-case hex)
-// read from the USB device above its video4linux node; a camera with no USB parent keeps
-// its Qt device name. Input pairs are (Qt device name such as "/dev/video0", description).
+// read from the USB device above its video4linux node, and as description the video
+// interface's string, else the USB product string. A camera with no USB parent keeps Qt's
+// name and description; metadata-only nodes are left out. Input pairs are (Qt device
+// name such as "/dev/video0", description).
 [[nodiscard]] QList<CameraIdentity>
 cameras(const QList<QPair<QString, QString>> &qtCameras, const QString &sysRoot);
 

@@ -18,11 +18,10 @@ void writeFile(const QString &path, const QByteArray &content)
 
 // One mount table line in the kernel's layout.
 QByteArray mountLine(int id, const QByteArray &root, const QByteArray &mountPoint,
-                     const QByteArray &fsType, const QByteArray &source)
+    const QByteArray &fsType, const QByteArray &source)
 {
-    return QByteArray::number(id) + " 1 8:" + QByteArray::number(id) + ' ' + root + ' '
-            + mountPoint + " rw,nosuid shared:" + QByteArray::number(id) + " - " + fsType + ' '
-            + source + " rw\n";
+    return QByteArray::number(id) + " 1 8:" + QByteArray::number(id) + ' ' + root + ' ' + mountPoint
+        + " rw,nosuid shared:" + QByteArray::number(id) + " - " + fsType + ' ' + source + " rw\n";
 }
 
 } // namespace
@@ -52,17 +51,24 @@ void tst_Platform::imagerCamera_data()
     QTest::addColumn<QString>("description");
     QTest::addColumn<bool>("imager");
 
-    const QString windowsName = QStringLiteral("\\\\?\\usb#vid_1d6b&pid_0102&mi_00#6&2b5ea0c5&0&0000#"
-                                               "{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global");
+    const QString windowsName
+        = QStringLiteral("\\\\?\\usb#vid_1d6b&pid_0102&mi_00#6&2b5ea0c5&0&0000#"
+                         "{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global");
     QTest::newRow("windows name") << windowsName << "UVC Camera" << true;
-    QTest::newRow("linux identity") << "usb#vid_1d6b&pid_0102" << "UVC Camera" << true;
-    QTest::newRow("other vendor") << "usb#vid_046d&pid_0102" << "UVC Camera" << false;
-    QTest::newRow("other product") << "usb#vid_1d6b&pid_0104" << "UVC Camera" << false;
-    QTest::newRow("upper-case vendor") << "usb#VID_1D6B&pid_0102" << "UVC Camera" << false;
-    QTest::newRow("description case") << "usb#vid_1d6b&pid_0102" << "UVC camera" << false;
-    QTest::newRow("description with suffix") << "usb#vid_1d6b&pid_0102" << "UVC Camera: UVC Camera"
-                                             << false;
-    QTest::newRow("empty") << "" << "" << false;
+    QTest::newRow("linux identity") << "usb#vid_1d6b&pid_0102"
+                                    << "UVC Camera" << true;
+    QTest::newRow("other vendor") << "usb#vid_046d&pid_0102"
+                                  << "UVC Camera" << false;
+    QTest::newRow("other product") << "usb#vid_1d6b&pid_0104"
+                                   << "UVC Camera" << false;
+    QTest::newRow("upper-case vendor") << "usb#VID_1D6B&pid_0102"
+                                       << "UVC Camera" << false;
+    QTest::newRow("description case") << "usb#vid_1d6b&pid_0102"
+                                      << "UVC camera" << false;
+    QTest::newRow("description with suffix") << "usb#vid_1d6b&pid_0102"
+                                             << "UVC Camera: UVC Camera" << false;
+    QTest::newRow("empty") << ""
+                           << "" << false;
 }
 
 void tst_Platform::imagerCamera()
@@ -71,18 +77,31 @@ void tst_Platform::imagerCamera()
     QFETCH(QString, description);
     QFETCH(bool, imager);
     QCOMPARE(isImagerCamera(deviceName, description), imager);
-    QCOMPARE(isImagerCamera(CameraIdentity{ QString(), deviceName, description }), imager);
+    QCOMPARE(isImagerCamera(CameraIdentity {QString(), deviceName, description}), imager);
 }
 
-// A USB stick (sdb, partition sdb1), a fixed disk (sda), a DVD drive (sr0), a card reader
-// that reports removable media but is typed as optical (sdd), a stick formatted without
-// partitions (sdc), and an NVMe disk with a nested partition name.
+// Disks as the kernel shows them: /sys/block/<disk> links into /sys/devices, where the
+// path tells the bus. A USB stick (sdb), a fixed SATA disk (sda), a DVD drive (sr0), a
+// reader typed as optical (sdd), a stick without partitions (sdc), an NVMe disk, a USB
+// stick that reports removable = 0 (sde), a memory card (mmcblk0) and a USB DVD drive (sr1).
 void tst_Platform::makeSysTree()
 {
-    const QString block = m_sys.path() + QStringLiteral("/block/");
-    writeFile(block + "sda/removable", "0\n");
-    writeFile(block + "sda/sda1/partition", "1\n");
-    writeFile(block + "sda/sda2/partition", "2\n");
+    const QString sys = m_sys.path();
+    const QString block = sys + QStringLiteral("/block/");
+    const auto linkedDisk = [&](const QString &devicePath, const QString &disk) {
+        const QString target
+            = sys + QStringLiteral("/devices/") + devicePath + QStringLiteral("/block/") + disk;
+        QDir().mkpath(target);
+        QDir().mkpath(block);
+        QFile::link(target, block + disk);
+        return target + QLatin1Char('/');
+    };
+    const QString sda
+        = linkedDisk(QStringLiteral("pci0000:00/0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0"),
+            QStringLiteral("sda"));
+    writeFile(sda + "removable", "0\n");
+    writeFile(sda + "sda1/partition", "1\n");
+    writeFile(sda + "sda2/partition", "2\n");
     writeFile(block + "sdb/removable", "1\n");
     writeFile(block + "sdb/device/type", "0\n");
     writeFile(block + "sdb/sdb1/partition", "1\n");
@@ -92,6 +111,20 @@ void tst_Platform::makeSysTree()
     writeFile(block + "sdd/device/type", "5\n");
     writeFile(block + "nvme0n1/removable", "0\n");
     writeFile(block + "nvme0n1/nvme0n1p1/partition", "1\n");
+    const QString sde = linkedDisk(
+        QStringLiteral("pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host6/target6:0:0/6:0:0:0"),
+        QStringLiteral("sde"));
+    writeFile(sde + "removable", "0\n");
+    writeFile(sde + "sde1/partition", "1\n");
+    const QString mmc = linkedDisk(
+        QStringLiteral("platform/fe320000.mmc/mmc_host/mmc0/mmc0:0001"), QStringLiteral("mmcblk0"));
+    writeFile(mmc + "removable", "0\n");
+    writeFile(mmc + "mmcblk0p1/partition", "1\n");
+    const QString sr1 = linkedDisk(
+        QStringLiteral("pci0000:00/0000:00:14.0/usb2/2-2/2-2:1.0/host7/target7:0:0/7:0:0:0"),
+        QStringLiteral("sr1"));
+    writeFile(sr1 + "removable", "1\n");
+    writeFile(sr1 + "device/type", "5\n");
 }
 
 void tst_Platform::removableDrives_data()
@@ -100,46 +133,55 @@ void tst_Platform::removableDrives_data()
     QTest::addColumn<QStringList>("drives");
 
     const QByteArray system = mountLine(21, "/", "/", "ext4", "/dev/sda1")
-            + mountLine(22, "/", "/home", "ext4", "/dev/sda2")
-            + mountLine(23, "/", "/proc", "proc", "proc")
-            + mountLine(24, "/", "/boot/efi", "vfat", "/dev/nvme0n1p1")
-            + mountLine(25, "/", "/run", "tmpfs", "tmpfs");
+        + mountLine(22, "/", "/home", "ext4", "/dev/sda2")
+        + mountLine(23, "/", "/proc", "proc", "proc")
+        + mountLine(24, "/", "/boot/efi", "vfat", "/dev/nvme0n1p1")
+        + mountLine(25, "/", "/run", "tmpfs", "tmpfs");
 
     QTest::newRow("no drive") << system << QStringList();
     QTest::newRow("empty table") << QByteArray() << QStringList();
     QTest::newRow("usb stick partition")
-            << system + mountLine(30, "/", "/media/user/VX305", "vfat", "/dev/sdb1")
-            << QStringList{ "/media/user/VX305/" };
+        << system + mountLine(30, "/", "/media/user/VX305", "vfat", "/dev/sdb1")
+        << QStringList {"/media/user/VX305/"};
     QTest::newRow("stick without partitions")
-            << system + mountLine(31, "/", "/mnt/stick", "vfat", "/dev/sdc")
-            << QStringList{ "/mnt/stick/" };
+        << system + mountLine(31, "/", "/mnt/stick", "vfat", "/dev/sdc")
+        << QStringList {"/mnt/stick/"};
     QTest::newRow("optical drives are skipped")
-            << system + mountLine(32, "/", "/media/cdrom", "iso9660", "/dev/sr0")
-                    + mountLine(33, "/", "/media/card", "udf", "/dev/sdd")
-            << QStringList();
+        << system + mountLine(32, "/", "/media/cdrom", "iso9660", "/dev/sr0")
+            + mountLine(33, "/", "/media/card", "udf", "/dev/sdd")
+        << QStringList();
     QTest::newRow("two drives in table order")
-            << system + mountLine(34, "/", "/mnt/stick", "vfat", "/dev/sdc")
-                    + mountLine(35, "/", "/media/user/VX305", "vfat", "/dev/sdb1")
-            << QStringList{ "/mnt/stick/", "/media/user/VX305/" };
+        << system + mountLine(34, "/", "/mnt/stick", "vfat", "/dev/sdc")
+            + mountLine(35, "/", "/media/user/VX305", "vfat", "/dev/sdb1")
+        << QStringList {"/mnt/stick/", "/media/user/VX305/"};
     QTest::newRow("second mount of one device is ignored")
-            << system + mountLine(36, "/", "/media/a", "vfat", "/dev/sdb1")
-                    + mountLine(37, "/", "/media/b", "vfat", "/dev/sdb1")
-            << QStringList{ "/media/a/" };
+        << system + mountLine(36, "/", "/media/a", "vfat", "/dev/sdb1")
+            + mountLine(37, "/", "/media/b", "vfat", "/dev/sdb1")
+        << QStringList {"/media/a/"};
     QTest::newRow("bind mount of a subfolder is not a drive")
-            << system + mountLine(38, "/DCIM_100", "/srv/pictures", "vfat", "/dev/sdb1")
-            << QStringList();
+        << system + mountLine(38, "/DCIM_100", "/srv/pictures", "vfat", "/dev/sdb1")
+        << QStringList();
     QTest::newRow("escaped space in mount point")
-            << system + mountLine(39, "/", "/media/user/NO\\040NAME", "vfat", "/dev/sdb1")
-            << QStringList{ "/media/user/NO NAME/" };
+        << system + mountLine(39, "/", "/media/user/NO\\040NAME", "vfat", "/dev/sdb1")
+        << QStringList {"/media/user/NO NAME/"};
     QTest::newRow("unknown device")
-            << system + mountLine(40, "/", "/media/x", "vfat", "/dev/sdz1") << QStringList();
+        << system + mountLine(40, "/", "/media/x", "vfat", "/dev/sdz1") << QStringList();
     QTest::newRow("mapper device")
-            << system + mountLine(41, "/", "/media/x", "ext4", "/dev/mapper/crypt")
-            << QStringList();
+        << system + mountLine(41, "/", "/media/x", "ext4", "/dev/mapper/crypt") << QStringList();
+    QTest::newRow("usb stick reporting removable 0")
+        << system + mountLine(43, "/", "/media/user/IMAGER", "vfat", "/dev/sde1")
+        << QStringList {"/media/user/IMAGER/"};
+    QTest::newRow("memory card") << system
+            + mountLine(44, "/", "/media/card", "exfat", "/dev/mmcblk0p1")
+                                 << QStringList {"/media/card/"};
+    QTest::newRow("usb dvd drive is optical")
+        << system + mountLine(45, "/", "/media/dvd", "iso9660", "/dev/sr1") << QStringList();
+    QTest::newRow("root file system on a usb disk is not a drive")
+        << mountLine(46, "/", "/", "ext4", "/dev/sde1") << QStringList();
     QTest::newRow("truncated lines")
-            << QByteArray("30 1 8:1 / /media/a rw - vfat\n31 1\n - - -\n\n")
-                    + mountLine(42, "/", "/mnt/stick", "vfat", "/dev/sdc")
-            << QStringList{ "/mnt/stick/" };
+        << QByteArray("30 1 8:1 / /media/a rw - vfat\n31 1\n - - -\n\n")
+            + mountLine(42, "/", "/mnt/stick", "vfat", "/dev/sdc")
+        << QStringList {"/mnt/stick/"};
 }
 
 void tst_Platform::removableDrives()
@@ -162,7 +204,8 @@ void tst_Platform::mountFieldEscapes_data()
     QTest::newRow("backslash at the end") << QByteArray("/a\\") << "/a\\";
     QTest::newRow("short escape") << QByteArray("/a\\04") << "/a\\04";
     QTest::newRow("not octal") << QByteArray("/a\\089") << "/a\\089";
-    QTest::newRow("utf-8 name") << QByteArray("/media/\xed\x95\x9c") << QString::fromUtf8("/media/\xed\x95\x9c");
+    QTest::newRow("utf-8 name") << QByteArray("/media/\xed\x95\x9c")
+                                << QString::fromUtf8("/media/\xed\x95\x9c");
 }
 
 void tst_Platform::mountFieldEscapes()
@@ -176,50 +219,95 @@ void tst_Platform::cameraIdentity_data()
 {
     QTest::addColumn<QString>("vendor");
     QTest::addColumn<QString>("product");
+    QTest::addColumn<QByteArray>("interfaceString");
+    QTest::addColumn<QByteArray>("productString");
+    QTest::addColumn<QByteArray>("nodeIndex");
     QTest::addColumn<QString>("qtName");
-    QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("deviceName");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<bool>("listed");
     QTest::addColumn<bool>("imager");
 
-    QTest::newRow("the imager") << "1d6b" << "0102" << "/dev/video0" << "UVC Camera"
-                                << "usb#vid_1d6b&pid_0102" << true;
-    QTest::newRow("upper-case ids are lowered") << "1D6B" << "0102" << "/dev/video0"
-                                                << "UVC Camera" << "usb#vid_1d6b&pid_0102" << true;
-    QTest::newRow("other vendor") << "046d" << "0825" << "/dev/video0" << "UVC Camera"
-                                  << "usb#vid_046d&pid_0825" << false;
-    QTest::newRow("other product") << "1d6b" << "0104" << "/dev/video0" << "UVC Camera"
-                                   << "usb#vid_1d6b&pid_0104" << false;
-    QTest::newRow("other description") << "1d6b" << "0102" << "/dev/video0" << "HD Webcam"
-                                       << "usb#vid_1d6b&pid_0102" << false;
-    QTest::newRow("no sysfs node keeps the qt name") << "1d6b" << "0102" << "/dev/video7"
-                                                     << "UVC Camera" << "/dev/video7" << false;
+    // Qt always reports the driver's card name, here "UVC Camera: UVC Cam" cut short.
+    QTest::newRow("the imager") << "1d6b"
+                                << "0102" << QByteArray("UVC Camera") << QByteArray("UVC Camera")
+                                << QByteArray("0") << "/dev/video0"
+                                << "usb#vid_1d6b&pid_0102"
+                                << "UVC Camera" << true << true;
+    QTest::newRow("product string when no interface string")
+        << "1d6b"
+        << "0102" << QByteArray() << QByteArray("UVC Camera") << QByteArray() << "/dev/video0"
+        << "usb#vid_1d6b&pid_0102"
+        << "UVC Camera" << true << true;
+    QTest::newRow("upper-case ids are lowered")
+        << "1D6B"
+        << "0102" << QByteArray("UVC Camera") << QByteArray() << QByteArray("0") << "/dev/video0"
+        << "usb#vid_1d6b&pid_0102"
+        << "UVC Camera" << true << true;
+    QTest::newRow("other vendor") << "046d"
+                                  << "0825" << QByteArray("UVC Camera") << QByteArray("Webcam C270")
+                                  << QByteArray("0") << "/dev/video0"
+                                  << "usb#vid_046d&pid_0825"
+                                  << "UVC Camera" << true << false;
+    QTest::newRow("other product")
+        << "1d6b"
+        << "0104" << QByteArray("UVC Camera") << QByteArray() << QByteArray("0") << "/dev/video0"
+        << "usb#vid_1d6b&pid_0104"
+        << "UVC Camera" << true << false;
+    QTest::newRow("other description")
+        << "1d6b"
+        << "0102" << QByteArray("HD Webcam") << QByteArray("HD Webcam") << QByteArray("0")
+        << "/dev/video0"
+        << "usb#vid_1d6b&pid_0102"
+        << "HD Webcam" << true << false;
+    QTest::newRow("metadata node is left out")
+        << "1d6b"
+        << "0102" << QByteArray("UVC Camera") << QByteArray() << QByteArray("1") << "/dev/video0"
+        << QString() << QString() << false << false;
+    QTest::newRow("no sysfs node keeps the qt identity")
+        << "1d6b"
+        << "0102" << QByteArray("UVC Camera") << QByteArray() << QByteArray("0") << "/dev/video7"
+        << "/dev/video7"
+        << "UVC Camera: UVC Cam" << true << false;
 }
 
 void tst_Platform::cameraIdentity()
 {
     QFETCH(QString, vendor);
     QFETCH(QString, product);
+    QFETCH(QByteArray, interfaceString);
+    QFETCH(QByteArray, productString);
+    QFETCH(QByteArray, nodeIndex);
     QFETCH(QString, qtName);
-    QFETCH(QString, description);
     QFETCH(QString, deviceName);
+    QFETCH(QString, description);
+    QFETCH(bool, listed);
     QFETCH(bool, imager);
 
     QTemporaryDir sys;
     QVERIFY(sys.isValid());
     // The kernel's layout: the video node links to the interface, whose parent is the
-    // USB device holding the ids.
+    // USB device holding the ids and the product string.
     const QString usbDevice = sys.path() + QStringLiteral("/devices/pci0000:00/usb1/1-2");
     const QString interface = usbDevice + QStringLiteral("/1-2:1.0");
     writeFile(usbDevice + "/idVendor", vendor.toLatin1() + '\n');
     writeFile(usbDevice + "/idProduct", product.toLatin1() + '\n');
+    if (!productString.isEmpty())
+        writeFile(usbDevice + "/product", productString + '\n');
     writeFile(interface + "/bInterfaceClass", "0e\n");
+    if (!interfaceString.isEmpty())
+        writeFile(interface + "/interface", interfaceString + '\n');
     const QString node = sys.path() + QStringLiteral("/class/video4linux/video0");
     QVERIFY(QDir().mkpath(node));
+    if (!nodeIndex.isEmpty())
+        writeFile(node + "/index", nodeIndex + '\n');
     QVERIFY(QFile::link(interface, node + QStringLiteral("/device")));
 
-    const QList<CameraIdentity> cameras =
-            LinuxPlatform::cameras({ qMakePair(qtName, description) }, sys.path());
-    QCOMPARE(cameras.size(), 1);
+    const QList<CameraIdentity> cameras = LinuxPlatform::cameras(
+        {qMakePair(qtName, QStringLiteral("UVC Camera: UVC Cam"))}, sys.path());
+    QCOMPARE(cameras.size(), listed ? 1 : 0);
+    if (!listed)
+        return;
     QCOMPARE(cameras.first().qtDeviceName, qtName);
     QCOMPARE(cameras.first().deviceName, deviceName);
     QCOMPARE(cameras.first().description, description);
