@@ -4,6 +4,7 @@
 #include "app/configrecord.h"
 #include "app/dialogs.h"
 #include "app/seting.h"
+#include "live/camer_window.h"
 #include "platform/platform.h"
 
 #include <QAction>
@@ -40,6 +41,9 @@ MainWindow::MainWindow(Platform *platform, QWidget *parent)
 MainWindow::~MainWindow()
 {
     ConfigRecord::rewriteField(ConfigRecord::AlarmFolder, m_addr);
+    // A live window detached in full screen is nobody's child.
+    if (m_camerWindow && !m_camerWindow->parent())
+        delete m_camerWindow;
     delete ui;
 }
 
@@ -93,17 +97,22 @@ void MainWindow::setModeActions(bool modeOn)
 
 void MainWindow::replaceContent()
 {
-    if (ui->horizontalLayout->count() == 0)
-        return;
-    QLayoutItem *item = ui->horizontalLayout->itemAt(0);
-    QWidget *widget = item->widget();
-    if (!widget) {
-        delete ui->horizontalLayout->takeAt(0);
-        return;
+    if (ui->horizontalLayout->count() > 0) {
+        QLayoutItem *item = ui->horizontalLayout->takeAt(0);
+        if (QWidget *widget = item->widget()) {
+            if (widget == m_camerWindow)
+                m_camerWindow = nullptr;
+            widget->hide();
+            // Deferred: this may run inside the live window's own closing (its dis()).
+            widget->deleteLater();
+        }
+        delete item;
     }
-    widget->setParent(nullptr);
-    ui->horizontalLayout->removeWidget(widget);
-    delete widget;
+    // A live window closed while detached in full screen has nothing left to show.
+    if (m_camerWindow && !m_camerWindow->parent() && !m_camerWindow->isVisible()) {
+        m_camerWindow->deleteLater();
+        m_camerWindow = nullptr;
+    }
 }
 
 void MainWindow::Get_Addr(QString str)
@@ -112,6 +121,8 @@ void MainWindow::Get_Addr(QString str)
     ConfigRecord::rewriteField(ConfigRecord::AlarmFolder, m_addr);
     if (m_seting)
         m_seting->setFolder(m_addr);
+    if (m_mode == ScreenMode && m_camerWindow)
+        m_camerWindow->set_addr(m_addr);
 }
 
 void MainWindow::Action_photo()
@@ -126,8 +137,15 @@ void MainWindow::Action_photo()
 
 void MainWindow::Action_camer()
 {
+    auto *window = new camer_window(nullptr, m_platform);
+    window->set_addr(m_addr);
+    window->updat_list();
     m_connectState = CameraFound;
     replaceContent();
+    m_camerWindow = window;
+    connect(window, &camer_window::fullscr, this, &MainWindow::fullscr);
+    connect(window, &camer_window::dis, this, &MainWindow::Action_Disconnect);
+    ui->horizontalLayout->addWidget(window);
     qDebug() << "按下了投屏按键------MainWindow::Action_camer";
     m_mode = ScreenMode;
     ui->label->setText(tr("投屏模式"));
@@ -183,7 +201,17 @@ void MainWindow::Photo_itemEntered(QListWidgetItem *item)
 
 void MainWindow::fullscr(bool sta)
 {
-    Q_UNUSED(sta);
+    if (sta || !m_camerWindow)
+        return;
+    if (ui->horizontalLayout->count() > 0) {
+        // The row moved on to another mode while the window was full screen.
+        m_camerWindow->hide();
+        m_camerWindow->deleteLater();
+        m_camerWindow = nullptr;
+        return;
+    }
+    ui->horizontalLayout->addWidget(m_camerWindow);
+    m_camerWindow->show();
 }
 
 void MainWindow::searchCameras()
@@ -202,6 +230,12 @@ void MainWindow::searchCameras()
         return;
     ui->label->setText(tr("正在等待连接..."));
     replaceContent();
+    if (m_mode == ScreenMode && m_camerWindow && m_camerWindow->m_isFull) {
+        // Its closing stops the camera and disconnects; the watch must go on.
+        m_camerWindow->close();
+        m_connectState = Waiting;
+        m_timer->start(WatchInterval);
+    }
 }
 
 void MainWindow::timeout_connect()

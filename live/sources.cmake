@@ -1,3 +1,6 @@
 target_sources(vx305_core PRIVATE
+    live/alarmhistory.cpp live/alarmhistory.h
+    live/camer_window.cpp live/camer_window.h
     live/liveframe.cpp live/liveframe.h
-    live/qtcameracapture.cpp live/qtcameracapture.h)
+    live/qtcameracapture.cpp live/qtcameracapture.h
+    forms/camer_window.ui)

@@ -2,7 +2,9 @@
 
 #include "platform/linuxplatform.h"
 
+#include <QCamera>
 #include <QCameraInfo>
+#include <QCameraViewfinderSettings>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +21,23 @@ bool isImagerCamera(const QString &deviceName, const QString &description)
 }
 
 namespace {
+
+// The imager streams 240 x 320 YUYV with its readings behind the picture; a converted
+// or rescaled stream would lose them, so ask for the native format once the device is
+// loaded and its modes are known.
+void chooseNativeViewfinder(QCamera *camera)
+{
+    const QList<QCameraViewfinderSettings> modes = camera->supportedViewfinderSettings();
+    QCameraViewfinderSettings chosen;
+    for (const QCameraViewfinderSettings &mode : modes) {
+        if (mode.pixelFormat() != QVideoFrame::Format_YUYV)
+            continue;
+        if (chosen.isNull() || mode.resolution() == QSize(240, 320))
+            chosen = mode;
+    }
+    if (!chosen.isNull())
+        camera->setViewfinderSettings(chosen);
+}
 
 class SystemPlatform final : public Platform
 {
@@ -58,6 +77,16 @@ public:
             named << qMakePair(info.deviceName(), info.description());
         return LinuxPlatform::cameras(named, QStringLiteral("/sys"));
 #endif
+    }
+
+    [[nodiscard]] QCamera *openCamera(const CameraIdentity &identity) const override
+    {
+        auto *camera = new QCamera(identity.qtDeviceName.toUtf8());
+        QObject::connect(camera, &QCamera::statusChanged, camera, [camera](QCamera::Status status) {
+            if (status == QCamera::LoadedStatus)
+                chooseNativeViewfinder(camera);
+        });
+        return camera;
     }
 };
 

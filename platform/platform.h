@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QCamera;
+
 // The operating system as the application sees it: removable drives and cameras.
 // Tests plug a fake in; the application uses systemPlatform().
 
@@ -28,6 +30,11 @@ public:
 
     // The video capture devices, one entry per physical camera.
     [[nodiscard]] virtual QList<CameraIdentity> cameras() const = 0;
+
+    // Opens one of those cameras, not yet started, with its viewfinder asked for the
+    // imager's native frames where the device offers them. The caller owns the result;
+    // nullptr when it cannot be opened.
+    [[nodiscard]] virtual QCamera *openCamera(const CameraIdentity &camera) const = 0;
 };
 
 // The real platform of the running system (never null, lives as long as the program).

@@ -54,6 +54,13 @@ public:
 
     [[nodiscard]] QStringList removableDrives() const override { return drives; }
     [[nodiscard]] QList<CameraIdentity> cameras() const override { return cameraList; }
+    // Records the camera asked for and opens nothing: tests have no camera device.
+    [[nodiscard]] QCamera *openCamera(const CameraIdentity &camera) const override
+    {
+        opened << camera.deviceName;
+        return nullptr;
+    }
+    mutable QStringList opened;
 
     static CameraIdentity imager()
     {

@@ -1,5 +1,7 @@
 #include "app/configrecord.h"
 #include "app/mainwindow.h"
+#include "live/camer_window.h"
+#include "ui_camer_window.h"
 #include "ui_mainwindow.h"
 #include "testsupport.h"
 
@@ -7,6 +9,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 
@@ -59,6 +63,12 @@ private slots:
     void watch();
     void disconnect_stops_watch();
     void manual_opens_beside_executable();
+    void live_window_hosted_in_content_row();
+    void full_screen_and_back();
+    void closing_full_screen_disconnects();
+    void unplug_while_full_screen_keeps_watching();
+    void folder_reaches_live_window();
+    void replaced_live_window_is_not_used();
 
 private:
     void apply(const QString &world);
@@ -249,6 +259,108 @@ void tst_MainWindow::manual_opens_beside_executable()
     QCOMPARE(answers.opened.size(), 1);
     QCOMPARE(answers.opened.first(),
              QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Software Manual.pdf"));
+}
+
+void tst_MainWindow::live_window_hosted_in_content_row()
+{
+    apply("imager");
+    m_window->timeout_connect();
+    QVERIFY(m_window->m_camerWindow);
+    QCOMPARE(m_window->ui->horizontalLayout->count(), 1);
+    QCOMPARE(m_window->ui->horizontalLayout->itemAt(0)->widget(), m_window->m_camerWindow.data());
+    QCOMPARE(m_window->m_camerWindow->m_addr, m_window->m_addr);
+    // The live window looked for the imager itself, among the same cameras.
+    QCOMPARE(m_platform.opened, QStringList { FakePlatform::imager().deviceName });
+}
+
+void tst_MainWindow::full_screen_and_back()
+{
+    apply("imager");
+    m_window->timeout_connect();
+    QPointer<camer_window> live = m_window->m_camerWindow;
+    live->set_fullscr(false);
+    QVERIFY(live->m_isFull);
+    QVERIFY(!live->parent());
+    QCOMPARE(m_window->ui->horizontalLayout->count(), 0);
+
+    // The watch keeps the window while the imager is still there.
+    m_window->timeout_connect();
+    QVERIFY(live);
+    QVERIFY(live->isVisible());
+
+    live->set_fullscr(true);
+    QVERIFY(!live->m_isFull);
+    QCOMPARE(m_window->ui->horizontalLayout->count(), 1);
+    QCOMPARE(m_window->ui->horizontalLayout->itemAt(0)->widget(), live.data());
+    QCOMPARE(m_window->m_mode, 1);
+}
+
+void tst_MainWindow::closing_full_screen_disconnects()
+{
+    apply("imager");
+    m_window->timeout_connect();
+    QPointer<camer_window> live = m_window->m_camerWindow;
+    live->set_fullscr(false);
+    live->close();
+    QCOMPARE(m_window->ui->label->text(), QString("已断开连接"));
+    QVERIFY(connectEnabled());
+    QCOMPARE(m_window->m_mode, -1);
+    // The closed window is released at the next content replacement, not under its feet.
+    QVERIFY(live);
+    m_window->Action_connect();
+    m_window->m_timer->stop();
+    apply("none");
+    m_window->timeout_connect();
+    QTRY_VERIFY(!live);
+}
+
+void tst_MainWindow::unplug_while_full_screen_keeps_watching()
+{
+    apply("imager");
+    m_window->timeout_connect();
+    QPointer<camer_window> live = m_window->m_camerWindow;
+    live->set_fullscr(false);
+    QSignalSpy disconnected(live.data(), &camer_window::dis);
+
+    apply("none");
+    m_window->timeout_connect();
+    QCOMPARE(disconnected.count(), 1);
+    QVERIFY(!live || !live->isVisible());
+    QVERIFY(m_window->m_timer->isActive());
+    QCOMPARE(m_window->m_timer->interval(), 300);
+    QCOMPARE(m_window->m_connectState, -1);
+    m_window->m_timer->stop();
+
+    m_window->timeout_connect();
+    QCOMPARE(m_window->ui->label->text(), Waiting);
+    QTRY_VERIFY(!live);
+}
+
+void tst_MainWindow::folder_reaches_live_window()
+{
+    apply("imager");
+    m_window->timeout_connect();
+    QTemporaryDir history;
+    QDir(history.path()).mkpath("20240101120000");
+    m_window->Get_Addr(history.path());
+    QCOMPARE(m_window->m_camerWindow->m_addr, history.path());
+    QCOMPARE(m_window->m_camerWindow->ui->listWidget->count(), 1);
+    QCOMPARE(ConfigRecord::readField(ConfigRecord::AlarmFolder), history.path());
+}
+
+void tst_MainWindow::replaced_live_window_is_not_used()
+{
+    apply("imager");
+    m_window->timeout_connect();
+    QPointer<camer_window> live = m_window->m_camerWindow;
+    apply("none");
+    m_window->timeout_connect();
+    // The row was emptied: the field no longer names the window, and a folder from the
+    // settings dialog (mode still 1) goes nowhere.
+    QVERIFY(!m_window->m_camerWindow);
+    QCOMPARE(m_window->m_mode, 1);
+    m_window->Get_Addr(m_home->path());
+    QTRY_VERIFY(!live);
 }
 
 QTEST_MAIN(tst_MainWindow)

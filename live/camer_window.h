@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+class Platform;
+class QCamera;
+class QListWidgetItem;
+class QMediaPlayer;
+class QTimer;
+class QtCameraCapture;
+
+namespace Ui {
+class camer_window;
+}
+
+// The screen-mode window: the imager's live picture and readings, the alarm monitor, still
+// captures and the alarm history.
+class camer_window : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // A null platform means the running system's.
+    explicit camer_window(QWidget *parent = nullptr, Platform *platform = nullptr);
+    ~camer_window() override;
+
+    void set_addr(QString addr);
+    void updat_list();
+    void set_fullscr(bool isFull);
+    void save_alarm();
+    void load_photos(QString name);
+
+    // The label_6 styles of the alarm monitor, as stored.
+    static const QString NormalStyle;
+    static const QString QuietStyle;
+    static const QString FlashAStyle;
+    static const QString FlashBStyle;
+
+    bool m_isFull = false;
+    QString m_addr;
+    QString m_lang;
+    bool m_flashPhase = false;
+    int m_shownPicture = -1;
+    bool m_soundOn = false;
+    QPixmap m_lastFrame;
+    bool m_alarmOn = false;
+    bool m_acknowledged = false;
+    bool m_alarmFileOn = false;
+    int m_alarmFrames = 0;
+    QString m_lastRecord;
+    QCamera *m_camera = nullptr;
+    QTimer *m_timerWarn = nullptr;
+    QtCameraCapture *m_capture = nullptr;
+    QList<QImage> m_recentFrames;
+    QMediaPlayer *m_player = nullptr;
+    QList<QPixmap> m_historyPictures;
+    QTimer *m_timer = nullptr;
+    Ui::camer_window *ui = nullptr;
+
+signals:
+    void fullscr(bool sta);
+    void dis();
+
+public slots:
+    void display_cap(QImage cap_image);
+    void timeout_connect();
+    void updat_temp(float maxTem, float warn, float fsl);
+    void timeout_warn();
+    void on_checkBox_stateChanged(int arg1);
+    void on_checkBox_2_stateChanged(int arg1);
+    void on_checkBox_3_stateChanged(int arg1);
+    void on_pushButton_2_clicked();
+    void on_pushButton_clicked();
+    void on_listWidget_itemClicked(QListWidgetItem *item);
+    void on_listWidget_itemDoubleClicked(QListWidgetItem *item);
+    void on_listWidget_2_itemClicked(QListWidgetItem *item);
+    void on_listWidget_3_currentRowChanged(int currentRow);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void discoverCamera();
+    void setupLists();
+    void showHistoryPicture(int index);
+    void playAlarmSound();
+
+    Platform *m_platform;
+};
