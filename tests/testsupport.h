@@ -99,9 +99,10 @@ public:
         asked << title << text;
         return questionAnswer;
     }
-    QString saveFileName(QWidget *, const QString &caption, const QString &, const QString &) override
+    QString saveFileName(QWidget *, const QString &caption, const QString &proposed,
+                         const QString &) override
     {
-        asked << caption;
+        asked << caption << proposed;
         return saveAnswer;
     }
     QString existingDirectory(QWidget *, const QString &caption, const QString &) override
