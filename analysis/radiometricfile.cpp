@@ -202,7 +202,8 @@ std::optional<RadiometricPicture> parseRadiometricBytes(const QByteArray &fileBy
     return picture;
 }
 
-std::optional<RadiometricPicture> parseRadiometricFile(const QString &path, int model)
+std::optional<RadiometricPicture> parseRadiometricFile(const QString &path, int model,
+                                                      QByteArray *bytesRead)
 {
     const QFileInfo info(path);
     if (info.isDir())
@@ -212,6 +213,8 @@ std::optional<RadiometricPicture> parseRadiometricFile(const QString &path, int 
         return std::nullopt;
     const QByteArray bytes = file.read(MaxFileSize);
     file.close();
+    if (bytesRead)
+        *bytesRead = bytes;
 
     std::optional<RadiometricPicture> picture = parseRadiometricBytes(bytes, model);
     if (picture) {

@@ -156,7 +156,8 @@ void computeTemperatureMap(const QByteArray &grey, const Parameters &params,
 
 // Reads at most MaxFileSize bytes of the file and decodes them; nullopt as
 // parseRadiometricBytes and also when the file cannot be opened or is a directory.
-[[nodiscard]] std::optional<RadiometricPicture> parseRadiometricFile(const QString &path,
-                                                                     int model);
+// The bytes taken from the file are left in *bytesRead when given.
+[[nodiscard]] std::optional<RadiometricPicture>
+parseRadiometricFile(const QString &path, int model, QByteArray *bytesRead = nullptr);
 
 } // namespace Radiometric

@@ -2,4 +2,5 @@ target_sources(vx305_core PRIVATE
     analysis/analysis_widget.cpp analysis/analysis_widget.h
     analysis/colormap.cpp analysis/colormap.h
     analysis/matimage.cpp analysis/matimage.h
-    analysis/radiometricfile.cpp analysis/radiometricfile.h)
+    analysis/radiometricfile.cpp analysis/radiometricfile.h
+    forms/analysis_widget.ui)

@@ -1,0 +1,74 @@
+// Test helper, not part of the product: opens a synthetic picture in the analysis window,
+// places one tool of each kind with the mouse and writes a screenshot.
+// Usage: analysisdemo <output folder>
+
+#include "analysis/analysis_widget.h"
+#include "app/configrecord.h"
+#include "app/startup.h"
+#include "ui_analysis_widget.h"
+#include "demopicture.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QHeaderView>
+#include <QTest>
+#include <QTranslator>
+
+namespace {
+
+void drag(QWidget *label, QPoint from, QPoint to)
+{
+    QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &move);
+    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, to);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    initVx305Resources();
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    TemporaryHome home;
+    ConfigRecord::createDefault(QStringLiteral("EN"));
+    QTranslator translator;
+    installTranslation(&translator);
+
+    const QString file = home.path() + QStringLiteral("/IMG_0001.bmp");
+    demoPicture().writeTo(file);
+    Analysis_Widget window;
+    if (!window.set_Image_addr(file, 0))
+        return 1;
+    window.resize(1100, 700);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    QTest::qWait(100);
+
+    MyLabel *label = window.ui->label;
+    const LabelGeometry g = label->geometryValues();
+    const auto at = [&](int x, int y) {
+        const auto p = g.pictureToLabel(x, y, 0, 0);
+        return QPoint(p.x, p.y);
+    };
+    window.ui->pushButton_8->click();
+    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, at(80, 110));
+    window.ui->pushButton_7->click();
+    drag(label, at(20, 40), at(200, 60));
+    window.ui->pushButton_6->click();
+    drag(label, at(130, 180), at(215, 285));
+    window.ui->pushButton_5->click();
+    drag(label, at(70, 230), at(100, 250));
+    window.ui->pushButton_9->click();
+    QTest::qWait(200);
+    window.grab().save(out + QStringLiteral("/analysis.png"));
+    if (qEnvironmentVariableIsSet("VX305_DEMO_DEBUG"))
+        qInfo() << window.size() << window.ui->tableWidget->geometry()
+                << window.ui->tableWidget->viewport()->width()
+                << window.ui->tableWidget->horizontalHeader()->length()
+                << window.ui->widget_6->geometry();
+    return 0;
+}
