@@ -49,10 +49,10 @@ QVector<int> someGeometry(int kind, int n)
 {
     const int x = 20 + 3 * n;
     if (kind == ToolPoint)
-        return { x, 30 };
+        return {x, 30};
     if (kind == ToolCircle)
-        return { x, 100, x + 2, 100, 2 };
-    return { x, 30, x + 5, 40 };
+        return {x, 100, x + 2, 100, 2};
+    return {x, 30, x + 5, 40};
 }
 
 // n finished tools of a kind, as the window's tool button and n press-drag-release gestures
@@ -65,8 +65,7 @@ void addTools(ToolModel &model, int kind, int n)
     }
 }
 
-template <class Tool>
-QStringList names(const ToolList<Tool> &list)
+template <class Tool> QStringList names(const ToolList<Tool> &list)
 {
     QStringList out;
     for (const auto &t : list)
@@ -93,7 +92,7 @@ QStringList namesOf(const ToolModel &model, int kind)
 QStringList allNames(const ToolModel &model)
 {
     return names(model.m_points) + names(model.m_lines) + names(model.m_rects)
-            + names(model.m_circles);
+        + names(model.m_circles);
 }
 
 ToolStats measure(const std::vector<float> &map, int kind, const QVector<int> &c)
@@ -181,7 +180,7 @@ void tst_ToolModel::construction()
 {
     const ToolModel model;
     QVERIFY(model.m_points.empty() && model.m_lines.empty() && model.m_rects.empty()
-            && model.m_circles.empty());
+        && model.m_circles.empty());
     QVERIFY(model.m_selKind.isEmpty());
     QCOMPARE(model.selLetter(), QChar());
     QCOMPARE(model.m_toolKind, int(ToolCursor));
@@ -210,7 +209,7 @@ void tst_ToolModel::first_tool_names()
     model.setToolKind(kind);
     QCOMPARE(model.m_toolKind, kind);
     QCOMPARE(model.m_nextNumber, 0);
-    QCOMPARE(allNames(model), QStringList { name });
+    QCOMPARE(allNames(model), QStringList {name});
     QCOMPARE(model.placedCount(), 0);
 
     if (kind == ToolPoint) {
@@ -221,13 +220,13 @@ void tst_ToolModel::first_tool_names()
         QCOMPARE(t.color, QColor(255, 0, 0));
     } else if (kind == ToolCircle) {
         const CircleTool &t = *model.m_circles[0];
-        QCOMPARE(QVector<int>({ t.cx, t.cy, t.ex, t.ey, t.r }), QVector<int>(5, -1));
+        QCOMPARE(QVector<int>({t.cx, t.cy, t.ex, t.ey, t.r}), QVector<int>(5, -1));
         QCOMPARE(t.color, QColor(255, 0, 0));
     } else {
         const LineTool *line = toolAt(model.m_lines, 0);
         const RectTool *rect = toolAt(model.m_rects, 0);
-        const QVector<int> c = line ? QVector<int> { line->x1, line->y1, line->x2, line->y2 }
-                                    : QVector<int> { rect->x1, rect->y1, rect->x2, rect->y2 };
+        const QVector<int> c = line ? QVector<int> {line->x1, line->y1, line->x2, line->y2}
+                                    : QVector<int> {rect->x1, rect->y1, rect->x2, rect->y2};
         QCOMPARE(c, QVector<int>(4, -1));
     }
 }
@@ -241,25 +240,23 @@ void tst_ToolModel::naming_after_deletions_data()
     QTest::addColumn<int>("newIndex");
 
     QTest::newRow("L1 deleted from L0 L1 L2: new line L1 between L0 and L2")
-            << int(ToolLine) << 3 << QStringList { "L1" } << QStringList { "L0", "L1", "L2" } << 1;
+        << int(ToolLine) << 3 << QStringList {"L1"} << QStringList {"L0", "L1", "L2"} << 1;
     QTest::newRow("P0 deleted from P0 P1 P2: new point P0 first")
-            << int(ToolPoint) << 3 << QStringList { "P0" } << QStringList { "P0", "P1", "P2" }
-            << 0;
+        << int(ToolPoint) << 3 << QStringList {"P0"} << QStringList {"P0", "P1", "P2"} << 0;
     QTest::newRow("R0 and R2 deleted from four: new rectangle R0 first")
-            << int(ToolRect) << 4 << QStringList { "R0", "R2" }
-            << QStringList { "R0", "R1", "R3" } << 0;
+        << int(ToolRect) << 4 << QStringList {"R0", "R2"} << QStringList {"R0", "R1", "R3"} << 0;
     QTest::newRow("last circle deleted: C1 again")
-            << int(ToolCircle) << 2 << QStringList { "C1" } << QStringList { "C0", "C1" } << 1;
+        << int(ToolCircle) << 2 << QStringList {"C1"} << QStringList {"C0", "C1"} << 1;
     QTest::newRow("nothing deleted: next after the last")
-            << int(ToolLine) << 3 << QStringList() << QStringList { "L0", "L1", "L2", "L3" } << 3;
+        << int(ToolLine) << 3 << QStringList() << QStringList {"L0", "L1", "L2", "L3"} << 3;
     QTest::newRow("all deleted: numbering starts again")
-            << int(ToolPoint) << 2 << QStringList { "P0", "P1" } << QStringList { "P0" } << 0;
+        << int(ToolPoint) << 2 << QStringList {"P0", "P1"} << QStringList {"P0"} << 0;
 
     QStringList twelve;
     for (int n = 0; n < 12; ++n)
         twelve << QStringLiteral("P%1").arg(n);
     QTest::newRow("two-digit numbers in numeric order")
-            << int(ToolPoint) << 11 << QStringList() << twelve << 11;
+        << int(ToolPoint) << 11 << QStringList() << twelve << 11;
 }
 
 void tst_ToolModel::naming_after_deletions()
@@ -311,7 +308,7 @@ void tst_ToolModel::kinds_without_records()
     QCOMPARE(model.m_toolKind, kind);
     QCOMPARE(model.m_nextNumber, 0);
     // The pending point is purged and nothing new is made.
-    QCOMPARE(allNames(model), QStringList({ "L0", "L1" }));
+    QCOMPARE(allNames(model), QStringList({"L0", "L1"}));
 }
 
 void tst_ToolModel::purge_data()
@@ -320,24 +317,24 @@ void tst_ToolModel::purge_data()
     QTest::addColumn<QVector<int>>("geometry");
     QTest::addColumn<bool>("stays");
 
-    QTest::newRow("pending point") << int(ToolPoint) << QVector<int> { -1, -1 } << false;
-    QTest::newRow("point at the origin") << int(ToolPoint) << QVector<int> { 0, 0 } << true;
+    QTest::newRow("pending point") << int(ToolPoint) << QVector<int> {-1, -1} << false;
+    QTest::newRow("point at the origin") << int(ToolPoint) << QVector<int> {0, 0} << true;
     QTest::newRow("pending line") << int(ToolLine) << QVector<int>(4, -1) << false;
     QTest::newRow("line pressed, not dragged")
-            << int(ToolLine) << QVector<int> { 5, 6, 5, 6 } << false;
-    QTest::newRow("vertical line") << int(ToolLine) << QVector<int> { 5, 6, 5, 9 } << true;
-    QTest::newRow("horizontal line") << int(ToolLine) << QVector<int> { 5, 6, 9, 6 } << true;
+        << int(ToolLine) << QVector<int> {5, 6, 5, 6} << false;
+    QTest::newRow("vertical line") << int(ToolLine) << QVector<int> {5, 6, 5, 9} << true;
+    QTest::newRow("horizontal line") << int(ToolLine) << QVector<int> {5, 6, 9, 6} << true;
     QTest::newRow("pending rectangle") << int(ToolRect) << QVector<int>(4, -1) << false;
     QTest::newRow("rectangle pressed, not dragged")
-            << int(ToolRect) << QVector<int> { 70, 80, 70, 80 } << false;
+        << int(ToolRect) << QVector<int> {70, 80, 70, 80} << false;
     QTest::newRow("rectangle one column wide")
-            << int(ToolRect) << QVector<int> { 7, 10, 7, 20 } << true;
+        << int(ToolRect) << QVector<int> {7, 10, 7, 20} << true;
     QTest::newRow("pending circle") << int(ToolCircle) << QVector<int>(5, -1) << false;
     QTest::newRow("circle pressed, not dragged")
-            << int(ToolCircle) << QVector<int> { 50, 50, 50, 50, -1 } << false;
+        << int(ToolCircle) << QVector<int> {50, 50, 50, 50, -1} << false;
     QTest::newRow("circle dragged back to its centre")
-            << int(ToolCircle) << QVector<int> { 50, 50, 50, 50, 3 } << false;
-    QTest::newRow("circle dragged") << int(ToolCircle) << QVector<int> { 50, 50, 52, 50, 2 } << true;
+        << int(ToolCircle) << QVector<int> {50, 50, 50, 50, 3} << false;
+    QTest::newRow("circle dragged") << int(ToolCircle) << QVector<int> {50, 50, 52, 50, 2} << true;
 }
 
 void tst_ToolModel::purge()
@@ -363,7 +360,7 @@ void tst_ToolModel::purge_keeps_order_and_selection()
     model.m_selIndex = 2;
 
     model.purgeTools();
-    QCOMPARE(names(model.m_lines), QStringList({ "L0", "L2" }));
+    QCOMPARE(names(model.m_lines), QStringList({"L0", "L2"}));
     QCOMPARE(model.m_selKind, QStringLiteral("L"));
     QCOMPARE(model.m_selIndex, 2);
 }
@@ -374,9 +371,9 @@ void tst_ToolModel::delete_selected_data()
     QTest::addColumn<int>("selIndex");
     QTest::addColumn<QStringList>("remaining");
 
-    const QStringList all { "P0", "P1", "L0" };
-    QTest::newRow("P1") << "P" << 1 << QStringList { "P0", "L0" };
-    QTest::newRow("L0") << "L" << 0 << QStringList { "P0", "P1" };
+    const QStringList all {"P0", "P1", "L0"};
+    QTest::newRow("P1") << "P" << 1 << QStringList {"P0", "L0"};
+    QTest::newRow("L0") << "L" << 0 << QStringList {"P0", "P1"};
     QTest::newRow("nothing selected") << "null" << 0 << all;
     QTest::newRow("never selected (empty kind)") << "" << 0 << all;
     QTest::newRow("index past the end") << "P" << 2 << all;
@@ -415,7 +412,7 @@ void tst_ToolModel::delete_removes_pending_records_first()
     model.setToolKind(ToolPoint); // pending P3 after the three
 
     model.deleteSelectedTool();
-    QCOMPARE(names(model.m_points), QStringList({ "P0", "P2" }));
+    QCOMPARE(names(model.m_points), QStringList({"P0", "P2"}));
 }
 
 void tst_ToolModel::clear_removes_everything()
@@ -480,7 +477,7 @@ void tst_ToolModel::selection_row()
     model.m_selIndex = selIndex;
 
     model.emitSelection();
-    QCOMPARE(recorder.rows, sent ? QList<int> { row } : QList<int>());
+    QCOMPARE(recorder.rows, sent ? QList<int> {row} : QList<int>());
 }
 
 void tst_ToolModel::click_without_drag_selects_no_row()
@@ -492,7 +489,7 @@ void tst_ToolModel::click_without_drag_selects_no_row()
     Recorder recorder(model);
 
     // Press: the pending L0 takes the press position as both points and is selected.
-    placePending(model, { 30, 40, 30, 40 });
+    placePending(model, {30, 40, 30, 40});
     model.m_selKind = QStringLiteral("L");
     model.m_selIndex = model.m_nextNumber;
     // Release: the window's setToolKind purges L0 and makes a new pending L0 in its place.
@@ -500,7 +497,7 @@ void tst_ToolModel::click_without_drag_selects_no_row()
     model.emitSelection();
 
     // Counting list sizes would send row 1, the rectangle's, which is not selected.
-    QCOMPARE(recorder.rows, QList<int>({ -1 }));
+    QCOMPARE(recorder.rows, QList<int>({-1}));
 }
 
 void tst_ToolModel::pending_point_before_selected_line_is_not_counted()
@@ -515,7 +512,7 @@ void tst_ToolModel::pending_point_before_selected_line_is_not_counted()
 
     model.emitSelection();
     // The table has P0 then L0: L0 is row 1, whatever the pending point.
-    QCOMPARE(recorder.rows, QList<int>({ 1 }));
+    QCOMPARE(recorder.rows, QList<int>({1}));
 }
 
 void tst_ToolModel::colour_change_keeps_existing_tools()
@@ -536,24 +533,24 @@ void tst_ToolModel::line_distance_data()
     QTest::addColumn<int>("y");
     QTest::addColumn<int>("distance");
 
-    QTest::newRow("on a horizontal line") << QVector<int> { 0, 0, 10, 0 } << 5 << 0 << 0;
-    QTest::newRow("three rows off a horizontal line") << QVector<int> { 0, 0, 10, 0 } << 5 << 3 << 3;
+    QTest::newRow("on a horizontal line") << QVector<int> {0, 0, 10, 0} << 5 << 0 << 0;
+    QTest::newRow("three rows off a horizontal line") << QVector<int> {0, 0, 10, 0} << 5 << 3 << 3;
     QTest::newRow("past the end: the infinite line counts")
-            << QVector<int> { 0, 0, 10, 0 } << 20 << 2 << 2;
+        << QVector<int> {0, 0, 10, 0} << 20 << 2 << 2;
     // t = 4 / 32, foot (trunc 0.5, trunc 0.5) = (0, 0).
     QTest::newRow("diagonal, (0, 1): foot truncated to the start")
-            << QVector<int> { 0, 0, 4, 4 } << 0 << 1 << 1;
+        << QVector<int> {0, 0, 4, 4} << 0 << 1 << 1;
     // t = 8 / 32, foot (1, 1), distance sqrt 2.
-    QTest::newRow("diagonal, (2, 0)") << QVector<int> { 0, 0, 4, 4 } << 2 << 0 << 1;
+    QTest::newRow("diagonal, (2, 0)") << QVector<int> {0, 0, 4, 4} << 2 << 0 << 1;
     // t = 16 / 32, foot (2, 2), distance sqrt 8 = 2.83.
-    QTest::newRow("diagonal, far corner (4, 0)") << QVector<int> { 0, 0, 4, 4 } << 4 << 0 << 2;
+    QTest::newRow("diagonal, far corner (4, 0)") << QVector<int> {0, 0, 4, 4} << 4 << 0 << 2;
     // dy = -10, t = 50 / 100, foot (10, 5).
-    QTest::newRow("upward vertical line") << QVector<int> { 10, 10, 10, 0 } << 13 << 5 << 3;
+    QTest::newRow("upward vertical line") << QVector<int> {10, 10, 10, 0} << 13 << 5 << 3;
     // dx = dy = -4, t = 4 / 32, dx * t = -0.5 truncates to 0: foot (4, 4).
     QTest::newRow("backward diagonal truncates toward zero")
-            << QVector<int> { 4, 4, 0, 0 } << 4 << 3 << 1;
+        << QVector<int> {4, 4, 0, 0} << 4 << 3 << 1;
     QTest::newRow("coinciding points: distance from the point")
-            << QVector<int> { 5, 5, 5, 5 } << 8 << 9 << 5;
+        << QVector<int> {5, 5, 5, 5} << 8 << 9 << 5;
 }
 
 void tst_ToolModel::line_distance()
@@ -572,27 +569,27 @@ void tst_ToolModel::covering_counts_data()
     QTest::addColumn<QVector<int>>("geometry");
     QTest::addColumn<int>("count");
 
-    QTest::newRow("point") << int(ToolPoint) << QVector<int> { 12, 300 } << 1;
+    QTest::newRow("point") << int(ToolPoint) << QVector<int> {12, 300} << 1;
     QTest::newRow("line (10, 50)-(60, 50): 51 pixels of row 50")
-            << int(ToolLine) << QVector<int> { 10, 50, 60, 50 } << 51;
+        << int(ToolLine) << QVector<int> {10, 50, 60, 50} << 51;
     QTest::newRow("the same line drawn right to left")
-            << int(ToolLine) << QVector<int> { 60, 50, 10, 50 } << 51;
+        << int(ToolLine) << QVector<int> {60, 50, 10, 50} << 51;
     QTest::newRow("vertical line of 21 rows")
-            << int(ToolLine) << QVector<int> { 20, 30, 20, 10 } << 21;
+        << int(ToolLine) << QVector<int> {20, 30, 20, 10} << 21;
     QTest::newRow("diagonal (0, 0)-(4, 4): 19 pixels")
-            << int(ToolLine) << QVector<int> { 0, 0, 4, 4 } << 19;
+        << int(ToolLine) << QVector<int> {0, 0, 4, 4} << 19;
     QTest::newRow("rectangle 3 x 4 from its far corner")
-            << int(ToolRect) << QVector<int> { 12, 13, 10, 10 } << 12;
+        << int(ToolRect) << QVector<int> {12, 13, 10, 10} << 12;
     QTest::newRow("rectangle one column wide")
-            << int(ToolRect) << QVector<int> { 7, 20, 7, 10 } << 11;
+        << int(ToolRect) << QVector<int> {7, 20, 7, 10} << 11;
     QTest::newRow("rectangle over the whole picture")
-            << int(ToolRect) << QVector<int> { 0, 0, 239, 319 } << PixelCount;
+        << int(ToolRect) << QVector<int> {0, 0, 239, 319} << PixelCount;
     QTest::newRow("circle radius 1: 3 x 3")
-            << int(ToolCircle) << QVector<int> { 50, 50, 51, 50, 1 } << 9;
+        << int(ToolCircle) << QVector<int> {50, 50, 51, 50, 1} << 9;
     QTest::newRow("circle radius 2: 5 x 5")
-            << int(ToolCircle) << QVector<int> { 50, 50, 52, 50, 2 } << 25;
+        << int(ToolCircle) << QVector<int> {50, 50, 52, 50, 2} << 25;
     QTest::newRow("circle radius 3: 7 x 7 without corners")
-            << int(ToolCircle) << QVector<int> { 50, 50, 53, 50, 3 } << 45;
+        << int(ToolCircle) << QVector<int> {50, 50, 53, 50, 3} << 45;
 }
 
 void tst_ToolModel::covering_counts()
@@ -613,7 +610,7 @@ void tst_ToolModel::horizontal_line_takes_exactly_its_row()
     for (int x = 10; x <= 60; ++x)
         map[at(x, 50)] = 1.0f;
 
-    const ToolStats stats = measure(map, ToolLine, { 10, 50, 60, 50 });
+    const ToolStats stats = measure(map, ToolLine, {10, 50, 60, 50});
     QCOMPARE(stats.count, 51);
     QCOMPARE(stats.minimum, 1.0f);
     QCOMPARE(stats.maximum, 1.0f);
@@ -622,15 +619,13 @@ void tst_ToolModel::horizontal_line_takes_exactly_its_row()
 void tst_ToolModel::diagonal_takes_the_expected_pixels()
 {
     // The diagonal and, beside it, the pixels whose truncated distance from the foot is 1.
-    const QVector<QPoint> expected { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 0, 1 }, { 1, 1 },
-                                     { 2, 1 }, { 3, 1 }, { 0, 2 }, { 1, 2 }, { 2, 2 },
-                                     { 3, 2 }, { 4, 2 }, { 1, 3 }, { 2, 3 }, { 3, 3 },
-                                     { 4, 3 }, { 2, 4 }, { 3, 4 }, { 4, 4 } };
+    const QVector<QPoint> expected {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1}, {0, 2},
+        {1, 2}, {2, 2}, {3, 2}, {4, 2}, {1, 3}, {2, 3}, {3, 3}, {4, 3}, {2, 4}, {3, 4}, {4, 4}};
     std::vector<float> map(PixelCount, 0.0f);
     for (const QPoint &p : expected)
         map[at(p.x(), p.y())] = 1.0f;
 
-    const ToolStats stats = measure(map, ToolLine, { 0, 0, 4, 4 });
+    const ToolStats stats = measure(map, ToolLine, {0, 0, 4, 4});
     QCOMPARE(stats.count, 19);
     QCOMPARE(stats.minimum, 1.0f);
 }
@@ -650,7 +645,7 @@ void tst_ToolModel::point_statistics()
 
     std::vector<float> map(PixelCount, 30.0f);
     map[at(12, 300)] = value;
-    const ToolStats stats = measure(map, ToolPoint, { 12, 300 });
+    const ToolStats stats = measure(map, ToolPoint, {12, 300});
     QCOMPARE(stats.count, 1);
     QCOMPARE(stats.maximum, value);
     QCOMPARE(stats.minimum, value);
@@ -664,7 +659,7 @@ void tst_ToolModel::rectangle_statistics()
     map[at(100, 201)] = 12.25f;
     map[at(102, 200)] = 99.0f; // outside
 
-    const ToolStats stats = measure(map, ToolRect, { 101, 201, 100, 200 });
+    const ToolStats stats = measure(map, ToolRect, {101, 201, 100, 200});
     QCOMPARE(stats.count, 4);
     QCOMPARE(stats.maximum, 35.5f);
     QCOMPARE(stats.minimum, 12.25f);
@@ -674,7 +669,7 @@ void tst_ToolModel::rectangle_statistics()
 void tst_ToolModel::region_colder_than_minus_10_reports_its_own_maximum()
 {
     const std::vector<float> map(PixelCount, -20.0f);
-    const ToolStats stats = measure(map, ToolRect, { 0, 0, 9, 9 });
+    const ToolStats stats = measure(map, ToolRect, {0, 0, 9, 9});
     QCOMPARE(stats.maximum, -20.0f);
     QCOMPARE(stats.minimum, -20.0f);
     QCOMPARE(stats.average, -20.0f);
@@ -683,7 +678,7 @@ void tst_ToolModel::region_colder_than_minus_10_reports_its_own_maximum()
 void tst_ToolModel::region_hotter_than_2000_reports_its_own_minimum()
 {
     const std::vector<float> map(PixelCount, 2500.0f);
-    const ToolStats stats = measure(map, ToolCircle, { 50, 50, 51, 50, 1 });
+    const ToolStats stats = measure(map, ToolCircle, {50, 50, 51, 50, 1});
     QCOMPARE(stats.minimum, 2500.0f);
     QCOMPARE(stats.maximum, 2500.0f);
 }
@@ -692,7 +687,7 @@ void tst_ToolModel::no_pixel_keeps_starting_values()
 {
     // No picture loaded yet: the map is empty.
     const std::vector<float> map;
-    const ToolStats stats = measure(map, ToolRect, { 0, 0, 239, 319 });
+    const ToolStats stats = measure(map, ToolRect, {0, 0, 239, 319});
     QCOMPARE(stats.count, 0);
     QCOMPARE(stats.maximum, -10.0f);
     QCOMPARE(stats.minimum, 2000.0f);
@@ -702,10 +697,10 @@ void tst_ToolModel::no_pixel_keeps_starting_values()
 void tst_ToolModel::pending_record_reads_nothing()
 {
     const std::vector<float> map(PixelCount, 25.0f);
-    QCOMPARE(measure(map, ToolPoint, { -1, -1 }).count, 0);
-    QCOMPARE(measure(map, ToolLine, { -1, -1, -1, -1 }).count, 0);
-    QCOMPARE(measure(map, ToolRect, { -1, -1, -1, -1 }).count, 0);
-    QCOMPARE(measure(map, ToolCircle, { -1, -1, -1, -1, -1 }).count, 0);
+    QCOMPARE(measure(map, ToolPoint, {-1, -1}).count, 0);
+    QCOMPARE(measure(map, ToolLine, {-1, -1, -1, -1}).count, 0);
+    QCOMPARE(measure(map, ToolRect, {-1, -1, -1, -1}).count, 0);
+    QCOMPARE(measure(map, ToolCircle, {-1, -1, -1, -1, -1}).count, 0);
 }
 
 void tst_ToolModel::circle_past_the_edge_reads_inside_the_picture()
@@ -713,11 +708,11 @@ void tst_ToolModel::circle_past_the_edge_reads_inside_the_picture()
     // Centre (1, 1), radius 3: of its 7 x 7 square only x, y 0-4 lie in the picture, and
     // (4, 4) is 4.24 away.
     const std::vector<float> map(PixelCount, 25.0f);
-    const ToolStats stats = measure(map, ToolCircle, { 1, 1, 4, 1, 3 });
+    const ToolStats stats = measure(map, ToolCircle, {1, 1, 4, 1, 3});
     QCOMPARE(stats.count, 24);
 
     // The same at the far corner, where x * 320 + y would pass the end of the map.
-    QCOMPARE(measure(map, ToolCircle, { 238, 318, 238, 315, 3 }).count, 24);
+    QCOMPARE(measure(map, ToolCircle, {238, 318, 238, 315, 3}).count, 24);
 }
 
 void tst_ToolModel::whole_picture_average()
@@ -725,7 +720,7 @@ void tst_ToolModel::whole_picture_average()
     std::vector<float> map(PixelCount, 25.0f);
     map[at(0, 0)] = 30.0f;
     map[at(239, 319)] = 10.0f;
-    const ToolStats stats = measure(map, ToolRect, { 239, 319, 0, 0 });
+    const ToolStats stats = measure(map, ToolRect, {239, 319, 0, 0});
     QCOMPARE(stats.maximum, 30.0f);
     QCOMPARE(stats.minimum, 10.0f);
     QCOMPARE(stats.average, 25.0f); // the sum, 1 920 000, is exact in single precision
