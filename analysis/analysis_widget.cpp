@@ -3,14 +3,17 @@
 
 #include "analysis/colormap.h"
 #include "analysis/matimage.h"
+#include "analysis/report.h"
 #include "app/configrecord.h"
 #include "app/dialogs.h"
 
 #include <QCursor>
 #include <QFile>
 #include <QHeaderView>
+#include <QStandardPaths>
 #include <QTableWidgetItem>
 #include <QToolTip>
+#include <QUrl>
 
 namespace {
 
@@ -370,7 +373,14 @@ void Analysis_Widget::on_pushButton_2_clicked()
 
 void Analysis_Widget::on_pushButton_clicked()
 {
-    // The report export is added with the report module.
+    const QString path = Dialogs::instance()->saveFileName(
+            this, tr("保存的文件"),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+            QStringLiteral("Items files(*.pdf)"));
+    if (!Report::write(this, path))
+        return;
+    Dialogs::instance()->information(this, tr("提示"), tr("导出文件成功!"));
+    Dialogs::instance()->openUrl(QUrl::fromLocalFile(path));
 }
 
 void Analysis_Widget::on_tableWidget_itemClicked(QTableWidgetItem *item)

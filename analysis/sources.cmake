@@ -3,4 +3,5 @@ target_sources(vx305_core PRIVATE
     analysis/colormap.cpp analysis/colormap.h
     analysis/matimage.cpp analysis/matimage.h
     analysis/radiometricfile.cpp analysis/radiometricfile.h
+    analysis/report.cpp analysis/report.h
     forms/analysis_widget.ui)

@@ -1,5 +1,5 @@
 // Test helper, not part of the product: opens a synthetic picture in the analysis window,
-// places one tool of each kind with the mouse and writes a screenshot.
+// places one tool of each kind with the mouse, writes a screenshot and exports the report.
 // Usage: analysisdemo <output folder>
 
 #include "analysis/analysis_widget.h"
@@ -65,6 +65,9 @@ int main(int argc, char **argv)
     window.ui->pushButton_9->click();
     QTest::qWait(200);
     window.grab().save(out + QStringLiteral("/analysis.png"));
+    DialogAnswerer answers;
+    answers.saveAnswer = out + QStringLiteral("/report.pdf");
+    window.ui->pushButton->click();
     if (qEnvironmentVariableIsSet("VX305_DEMO_DEBUG"))
         qInfo() << window.size() << window.ui->tableWidget->geometry()
                 << window.ui->tableWidget->viewport()->width()

@@ -1,0 +1,214 @@
+#include "analysis/report.h"
+
+#include "analysis/analysis_widget.h"
+#include "ui_analysis_widget.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPrinter>
+#include <QTableWidget>
+
+namespace Report {
+
+std::array<QString, 11> scaleLabels(qint16 maxTenths, qint16 minTenths, float div, float add)
+{
+    const float dMax = float(maxTenths) / div + add;
+    const float dMin = float(minTenths) / div + add;
+    const float step = (dMax - dMin) / 10;
+    std::array<QString, 11> labels;
+    labels[0] = QString::number(double(dMax), 'f', 1);
+    for (int i = 1; i <= 9; ++i)
+        labels[std::size_t(i)] = QString::number(double(dMax - i * step), 'f', 1);
+    labels[10] = QString::number(double(dMin), 'f', 1);
+    return labels;
+}
+
+int blockScale(int viewportWidth)
+{
+    return int((viewportWidth / 930) / 1.5);
+}
+
+namespace {
+
+// Print mode of the overlay label, undone whatever happens while it is on.
+class PrintModeGuard
+{
+public:
+    PrintModeGuard(MyLabel *label, const QSize &picture) : m_label(label)
+    {
+        m_label->m_printMode = true;
+        m_label->m_labelW = int(3.0 * picture.width() + 1.0);
+        m_label->m_picW = int(3.0 * picture.width());
+        m_label->m_labelH = int(3.0 * picture.height());
+        m_label->m_picH = int(3.0 * picture.height());
+    }
+    ~PrintModeGuard()
+    {
+        m_label->m_printMode = false;
+        m_label->update();
+    }
+    PrintModeGuard(const PrintModeGuard &) = delete;
+    PrintModeGuard &operator=(const PrintModeGuard &) = delete;
+
+private:
+    MyLabel *m_label;
+};
+
+QPixmap printOverlay(MyLabel *label, const QSize &picture)
+{
+    const PrintModeGuard guard(label, picture);
+    // Rendering runs the label's paint even while it is hidden.
+    QPixmap target(label->size().expandedTo(QSize(1, 1)));
+    label->render(&target);
+    return label->m_overlay;
+}
+
+// The 930 x 960 block in its own units, drawn straight onto the page rather than through a
+// pixmap, so the scale stays text in the PDF; the clip keeps the block's bounds.
+void drawPictureBlock(QPainter &painter, Analysis_Widget *window, const QPixmap &overlay)
+{
+    const QImage &coloured = window->m_colorImage;
+    painter.save();
+    painter.setClipRect(0, 0, 930, 960);
+    painter.drawImage(210, 0, coloured.scaled(720, 960, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    painter.drawPixmap(210, 0, overlay.scaled(720, 960, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    painter.drawPixmap(80, 0, window->m_barPixmap.scaled(60, 960, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+
+    QFont font;
+    font.setPixelSize(23);
+    font.setWeight(75);
+    painter.setFont(font);
+    for (int i = 0; i < 10; ++i)
+        painter.drawText(QPoint(65, 96 * i + 10), QStringLiteral("-"));
+    painter.drawText(QPoint(65, 965), QStringLiteral("-"));
+
+    const std::array<QString, 11> labels = scaleLabels(
+            window->m_params.maxTemp, window->m_params.minTemp, window->m_unitDiv, window->m_unitAdd);
+    for (int i = 0; i < 11; ++i) {
+        const int y = i == 0 ? 20 : i == 10 ? 955 : 96 * i;
+        const int x = labels[std::size_t(i)].toDouble() < 100 ? 10 : 0;
+        painter.drawText(QPoint(x, y), labels[std::size_t(i)]);
+    }
+    painter.restore();
+}
+
+struct Field
+{
+    const char *label;
+    QPoint labelPos;
+    int row;
+    QPoint valuePos;
+    QPoint russianPos;
+};
+
+} // namespace
+
+bool write(Analysis_Widget *window, const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+    }
+    const bool russian = window->m_lang == QLatin1String("RU");
+    // Made before the printer starts, so the label's repaint does not run mid-page.
+    const QPixmap overlay = printOverlay(window->ui->label, window->m_colorImage.size());
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        // An empty file would look like a report that failed to open.
+        QFile::remove(path);
+        return false;
+    }
+    const int W = painter.viewport().width();
+    painter.setPen(QPen(QBrush(Qt::black), 5, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    QFont font;
+    font.setPixelSize(150);
+    font.setWeight(75);
+    painter.setFont(font);
+    painter.drawText(QPoint(600, 800), Analysis_Widget::tr("图像信息"));
+    painter.drawLine(600, 900, W - 600, 900);
+    font.setWeight(50);
+    painter.setFont(font);
+
+    static const Field fields[] = {
+        { QT_TRANSLATE_NOOP("Analysis_Widget", "时间:"), { 600, 1200 }, 2, { 1700, 1200 }, { 2300, 1200 } },
+        { QT_TRANSLATE_NOOP("Analysis_Widget", "文件名称:"), { 600, 1500 }, 0, { 1700, 1500 }, { 2300, 1500 } },
+        { QT_TRANSLATE_NOOP("Analysis_Widget", "文件大小:"), { 4100, 1500 }, 1, { 5200, 1500 }, { 6100, 1500 } },
+        { QT_TRANSLATE_NOOP("Analysis_Widget", "大小:"), { 600, 1800 }, 4, { 1700, 1800 }, { 2300, 1800 } },
+        { QT_TRANSLATE_NOOP("Analysis_Widget", "发射率:"), { 4100, 1800 }, 3, { 5200, 1800 }, { 8000, 1800 } },
+        { QT_TRANSLATE_NOOP("Analysis_Widget", "单位:"), { 600, 2100 }, 5, { 1700, 2100 }, { 2300, 2100 } },
+        { QT_TRANSLATE_NOOP("Analysis_Widget", "中心温度:"), { 600, 2700 }, 6, { 2300, 2700 }, { 3300, 2700 } },
+        { QT_TRANSLATE_NOOP("Analysis_Widget", "平均温度:"), { 4100, 2700 }, 9, { 5800, 2700 }, { 7400, 2700 } },
+        { QT_TRANSLATE_NOOP("Analysis_Widget", "最高温度:"), { 600, 3000 }, 7, { 2300, 3000 }, { 4300, 3000 } },
+        { QT_TRANSLATE_NOOP("Analysis_Widget", "最低温度:"), { 4100, 3000 }, 8, { 5800, 3000 }, { 4300, 3300 } },
+    };
+    const QTableWidget *info = window->ui->tableWidget_2;
+    for (const Field &field : fields) {
+        QPoint labelPos = field.labelPos;
+        if (russian && field.row == 8)
+            labelPos = QPoint(600, 3300);
+        const QString label = Analysis_Widget::tr(field.label);
+        painter.drawText(labelPos, label);
+        const QTableWidgetItem *value = info->item(field.row, 1);
+        QPoint valuePos = russian ? field.russianPos : field.valuePos;
+        // The columns suit the Chinese labels; a longer translation pushes its value right
+        // instead of running into it.
+        const int labelEnd = labelPos.x() + painter.fontMetrics().horizontalAdvance(label);
+        valuePos.setX(qMax(valuePos.x(), labelEnd + 75));
+        painter.drawText(valuePos, value ? value->text() : QString());
+    }
+    painter.drawLine(600, 3400, W - 600, 3400);
+
+    const int s = qMax(1, blockScale(W));
+    painter.scale(s, s);
+    painter.save();
+    painter.translate(150, 630);
+    drawPictureBlock(painter, window, overlay);
+    painter.restore();
+
+    const QTableWidget *table = window->ui->tableWidget;
+    const int n = table->rowCount();
+    if (n > 0) {
+        printer.newPage();
+        painter.scale(1.0 / s, 1.0 / s);
+        font.setWeight(75);
+        painter.setFont(font);
+        const QString unit = window->ui->comboBox->currentIndex() == 1 ? QStringLiteral("(°F)")
+                                                                      : QStringLiteral("(°C)");
+        painter.drawText(QPoint(600, 800), Analysis_Widget::tr("测温信息") + unit);
+        painter.drawLine(600, 900, W - 600, 900);
+        font.setWeight(50);
+        painter.setFont(font);
+
+        const int c = russian ? 1750 : 1400;
+        const int x0 = russian ? 350 : 1800;
+        const int g = russian ? 45 : 466;
+        const int m = 5;
+        for (int r = 0; r < n; ++r) {
+            for (int k = 0; k < m; ++k) {
+                if (const QTableWidgetItem *item = table->item(r, k))
+                    painter.drawText(QPoint(x0 + k * c, 1800 + 300 * r), item->text());
+            }
+        }
+        const QString headers[] = { Analysis_Widget::tr("名称"), Analysis_Widget::tr("类型"),
+                                    Analysis_Widget::tr("高"), Analysis_Widget::tr("低"),
+                                    Analysis_Widget::tr("平均") };
+        for (int k = 0; k < m; ++k)
+            painter.drawText(QPoint(x0 + k * c, 1500), headers[k]);
+        for (int j = 0; j <= n + 1; ++j)
+            painter.drawLine(x0 - g, 1275 + 300 * j, x0 - g + m * c, 1275 + 300 * j);
+        for (int k = 0; k <= m; ++k)
+            painter.drawLine(x0 - g + k * c, 1275, x0 - g + k * c, 1575 + 300 * n);
+    }
+    painter.end();
+    return true;
+}
+
+} // namespace Report

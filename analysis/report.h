@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+class Analysis_Widget;
+
+// The A4 PDF report of an analysis window: page 1 with the file's information and the
+// picture block (false-colour picture, overlay, colour bar and its scale), page 2 with the
+// measurement table when tools exist. Positions are printer device units at high resolution.
+namespace Report {
+
+// The eleven scale labels from the top, one decimal: Dmax, Dmax - i * step for i 1-9,
+// Dmin, with D = tenths / div + add and step = (Dmax - Dmin) / 10 in single precision.
+[[nodiscard]] std::array<QString, 11> scaleLabels(qint16 maxTenths, qint16 minTenths, float div,
+                                                  float add);
+
+// The painter scale of the picture block for a viewport width: trunc((w / 930) / 1.5).
+[[nodiscard]] int blockScale(int viewportWidth);
+
+// Writes the report of the window to path. False, with nothing left behind, when the file
+// cannot be written.
+bool write(Analysis_Widget *window, const QString &path);
+
+} // namespace Report
