@@ -42,6 +42,7 @@ private slots:
     void same_second_alarm_keeps_both();
     void refusesWhatItCannotWrite_data();
     void refusesWhatItCannotWrite();
+    void unwritable_history_loses_nothing();
     void readings_data();
     void readings();
     void pictureOrder();
@@ -142,6 +143,22 @@ void tst_AlarmHistory::refusesWhatItCannotWrite()
     QCOMPARE(AlarmHistory::writeAlarmFolder(root, all.mid(0, frames), "1,2,3", Noon),
              std::optional<QString>());
     QCOMPARE(QDir(base.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+void tst_AlarmHistory::unwritable_history_loses_nothing()
+{
+    QTemporaryDir base;
+    QVERIFY(AlarmHistory::writeAlarmFolder(base.path(), sevenFrames(), "36.2,34.0,0.97", Noon));
+    // A read-only file system (even for root) and a history "folder" that is a file.
+    QCOMPARE(AlarmHistory::writeAlarmFolder("/proc", sevenFrames(), "1,2,3", Noon.addSecs(1)),
+             std::optional<QString>());
+    touch(base.path() + "/not-a-folder");
+    QCOMPARE(AlarmHistory::writeAlarmFolder(base.path() + "/not-a-folder", sevenFrames(), "1,2,3",
+                                            Noon.addSecs(2)),
+             std::optional<QString>());
+    QCOMPARE(AlarmHistory::alarmFolders(base.path()), QStringList({ "20231205101530" }));
+    QCOMPARE(AlarmHistory::recordLines(base.path() + "/20231205101530/20231205101530.ini"),
+             QStringList({ "36.2,34.0,0.97" }));
 }
 
 void tst_AlarmHistory::readings_data()
