@@ -4,6 +4,7 @@
 #include "app/configrecord.h"
 #include "app/dialogs.h"
 #include "app/seting.h"
+#include "browser/photo_window.h"
 #include "live/camer_window.h"
 #include "platform/platform.h"
 
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLayoutItem>
+#include <QListWidgetItem>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStandardPaths>
@@ -102,6 +104,8 @@ void MainWindow::replaceContent()
         if (QWidget *widget = item->widget()) {
             if (widget == m_camerWindow)
                 m_camerWindow = nullptr;
+            if (widget == m_photoWindow)
+                m_photoWindow = nullptr;
             widget->hide();
             // Deferred: this may run inside the live window's own closing (its dis()).
             widget->deleteLater();
@@ -128,8 +132,17 @@ void MainWindow::Get_Addr(QString str)
 void MainWindow::Action_photo()
 {
     m_connectState = DrivePresent;
+    // The browser may ask a question or show its listing's progress, both of which run
+    // events: a tick meanwhile must not start another switch.
+    const bool watching = m_timer->isActive();
+    m_timer->stop();
+    auto *browser = new photo_window(this, m_platform);
+    m_photoWindow = browser;
+    if (watching)
+        m_timer->start(WatchInterval);
     qDebug() << "按下了图片分析按键-------MainWindow::Action_photo";
     replaceContent();
+    ui->horizontalLayout->addWidget(browser);
     m_mode = DriveMode;
     ui->label->setText(tr("U盘模式"));
     setModeActions(true);
@@ -196,7 +209,12 @@ void MainWindow::Action_Doc()
 
 void MainWindow::Photo_itemEntered(QListWidgetItem *item)
 {
-    Q_UNUSED(item);
+    const QString text = item ? item->text() : QString();
+    if (text == QLatin1String("?") || !m_photoWindow) {
+        ui->label_2->clear();
+        return;
+    }
+    ui->label_2->setText(m_photoWindow->m_pictureFolder + QLatin1Char('/') + text);
 }
 
 void MainWindow::fullscr(bool sta)

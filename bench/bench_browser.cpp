@@ -35,7 +35,7 @@ struct Drive
                     folder + QStringLiteral("/IMG_%1.bmp").arg(i, 4, 10, QLatin1Char('0')),
                     PictureFixture::VX305, quint8(i));
         }
-        platform.drives = { root };
+        platform.drives = QStringList { root };
     }
 };
 

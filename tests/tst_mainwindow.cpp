@@ -77,6 +77,8 @@ private:
 
     std::unique_ptr<TemporaryHome> m_home;
     std::unique_ptr<QTemporaryDir> m_drives;
+    // A drive holding both picture folders makes the photo browser ask which to open.
+    std::unique_ptr<DialogAnswerer> m_answers;
     FakePlatform m_platform;
     std::unique_ptr<MainWindow> m_window;
 };
@@ -85,6 +87,7 @@ void tst_MainWindow::init()
 {
     m_home = std::make_unique<TemporaryHome>();
     m_drives = std::make_unique<QTemporaryDir>();
+    m_answers = std::make_unique<DialogAnswerer>();
     m_platform = FakePlatform();
     ConfigRecord::createDefault("EN");
     m_window = std::make_unique<MainWindow>(&m_platform);
@@ -96,6 +99,7 @@ void tst_MainWindow::init()
 void tst_MainWindow::cleanup()
 {
     m_window.reset();
+    m_answers.reset();
     m_drives.reset();
     m_home.reset();
 }

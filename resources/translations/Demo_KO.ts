@@ -202,6 +202,18 @@
         <translation>USB 플래시 드라이브에 VX300 파일과 VX305 파일이 모두 있습니다.
 어느 쪽을 여시겠습니까?</translation>
     </message>
+    <message>
+        <source>未找到移动磁盘</source>
+        <translation>이동식 디스크를 찾을 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
+        <translation>선택한 디스크에 VX305의 “DCIM_100” 폴더도 VX300의 “Images” 폴더도 없습니다.</translation>
+    </message>
+    <message>
+        <source>正在读取图片...</source>
+        <translation>사진을 읽는 중...</translation>
+    </message>
 </context>
 <context>
     <name>Analysis_Widget</name>

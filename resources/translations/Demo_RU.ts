@@ -202,6 +202,18 @@
         <translation>На USB-накопителе найдены файлы VX300 и VX305.
 Какие из них открыть?</translation>
     </message>
+    <message>
+        <source>未找到移动磁盘</source>
+        <translation>Съёмный диск не найден.</translation>
+    </message>
+    <message>
+        <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
+        <translation>На выбранном диске нет ни папки VX305 «DCIM_100», ни папки VX300 «Images».</translation>
+    </message>
+    <message>
+        <source>正在读取图片...</source>
+        <translation>Чтение снимков...</translation>
+    </message>
 </context>
 <context>
     <name>Analysis_Widget</name>

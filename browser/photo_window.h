@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class MainWindow;
+class Platform;
+class QAbstractItemView;
+class QListWidget;
+class QListWidgetItem;
+class QTableWidget;
+class QTableWidgetItem;
+
+namespace Ui {
+class photo_window;
+}
+
+// The USB flash drive mode window: the removable drives, the pictures of the selected
+// drive's picture folder as thumbnails or as a table, and the analysis window of the
+// picture opened last.
+class photo_window : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // A null platform means the running system's; a null main window is allowed (no hover
+    // path is shown then).
+    explicit photo_window(MainWindow *parent, Platform *platform = nullptr);
+    ~photo_window() override;
+
+    // Refills the drive list and settles the picture folder and model value for the
+    // selected drive, asking the user when the drive holds both picture folders.
+    void chooseFolder();
+    // Lists the picture folder into the four lists and builds the icon view.
+    void get_image_information();
+    void showIconView();
+    void showTableView();
+
+    // Texts shown in an empty view to say why it is empty.
+    static QString noDriveNotice();
+    static QString noFolderNotice();
+
+    MainWindow *m_mainWindow = nullptr;
+    QString m_language;
+    QString m_viewStyleSheet;
+    QTableWidget *m_tableView = nullptr;
+    QListWidget *m_iconView = nullptr;
+    int m_driveRow = 0;
+    QString m_pictureFolder;
+    QStringList m_names;
+    QStringList m_times;
+    QStringList m_sizes;
+    QList<QPixmap> m_pictures;
+    int m_model = -1;
+    // Why the lists are empty, when the drive choice knows; empty otherwise.
+    QString m_notice;
+    // Milliseconds a listing may run before it shows its progress.
+    int m_progressDelay = 500;
+    Ui::photo_window *ui = nullptr;
+
+public slots:
+    void on_pushButton_3_clicked();
+    void on_pushButton_4_clicked();
+    void table_item_doubleclicked(QTableWidgetItem *item);
+    void list_item_doubleclicked(QListWidgetItem *item);
+    void on_listWidget_currentRowChanged(int currentRow);
+
+private:
+    [[nodiscard]] QStringList fillDriveList();
+    void replaceView(QAbstractItemView *view);
+    void addNotice(QAbstractItemView *view);
+    void openPicture(const QString &fileName);
+
+    Platform *m_platform;
+    bool m_listing = false;
+};
