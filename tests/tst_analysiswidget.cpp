@@ -60,6 +60,7 @@ private slots:
     void colourButton();
     void colouringFollowsTheHandles();
     void rectangleDrawnWithTheMouse();
+    void draggedPointShowsItsNewPixel();
 
 private:
     std::unique_ptr<Analysis_Widget> open(const PictureFixture &picture, int model = -2);
@@ -361,6 +362,39 @@ void tst_AnalysisWidget::rectangleDrawnWithTheMouse()
     // After the gesture the rectangle tool stays active with a new pending record.
     QCOMPARE(label->m_toolKind, int(ToolRect));
     QCOMPARE(window->m_tool, int(ToolRect));
+}
+
+void tst_AnalysisWidget::draggedPointShowsItsNewPixel()
+{
+    PictureFixture picture = uniformPicture(0);
+    // A hot patch, since the mapping to the label and back may land a pixel off.
+    for (int x = 148; x <= 152; ++x)
+        for (int y = 198; y <= 202; ++y)
+            picture.setPixel(x, y, 255);
+    const auto window = open(picture);
+    QVERIFY(window);
+    window->resize(1100, 700);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_VERIFY(window->ui->label->m_picW > 0);
+    MyLabel *label = window->ui->label;
+    const LabelGeometry g = label->geometryValues();
+    const auto at = [&](int x, int y) {
+        const auto p = g.pictureToLabel(x, y, 0, 0);
+        return QPoint(p.x, p.y);
+    };
+    window->ui->pushButton_8->click();
+    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, at(50, 60));
+    QCOMPARE(measurementRow(*window, 0), QStringList({ "P0", "点", "20.0", "20.0", "20.0" }));
+
+    window->ui->pushButton_9->click();
+    // The point's box is centred two pixels up and left of it.
+    QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, at(48, 58));
+    QMouseEvent move(QEvent::MouseMove, at(150, 200), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(label, &move);
+    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, at(150, 200));
+    QCOMPARE(measurementRow(*window, 0), QStringList({ "P0", "点", "30.0", "30.0", "30.0" }));
+    QCOMPARE(window->ui->tableWidget->currentRow(), 0);
 }
 
 QTEST_MAIN(tst_AnalysisWidget)

@@ -34,6 +34,9 @@ private slots:
     void cursorPrefersTheLaterHit();
     void cursorDragMovesOnlyPoints();
     void printModeKeepsTheGivenGeometry();
+    void paintedWhereTheMappingSays();
+    void roundTrip_data();
+    void roundTrip();
 };
 
 void tst_Overlay::labelToPicture_data()
@@ -305,6 +308,75 @@ void tst_Overlay::printModeKeepsTheGivenGeometry()
     stage.label.m_printMode = false;
     stage.label.repaint();
     QCOMPARE(stage.label.m_overlay.size(), QSize(480, 640));
+}
+
+void tst_Overlay::paintedWhereTheMappingSays()
+{
+    Stage stage;
+    stage.label.resize(600, 640); // 60-pixel masks left and right
+    stage.label.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&stage.label));
+    stage.label.setToolKind(ToolRect);
+    *stage.label.m_rects[0] = RectTool { "R0", 20, 40, 120, 200, QColor(0, 0, 255) };
+    stage.label.setToolKind(ToolLine);
+    *stage.label.m_lines[0] = LineTool { "L0", 150, 250, 230, 250, QColor(255, 0, 255) };
+    stage.label.m_selKind = "L";
+    stage.label.m_selIndex = 0;
+    stage.label.m_highPos = { 200, 100 };
+    stage.label.m_lowPos = { 30, 300 };
+    stage.label.m_centrePos = { 0, 160 };
+
+    const QImage shot = stage.label.grab().toImage();
+    const LabelGeometry g = stage.label.geometryValues();
+    const auto at = [&](int x, int y) {
+        const auto p = g.pictureToLabel(x, y, 0, 0);
+        return shot.pixelColor(p.x, p.y);
+    };
+    // The rectangle's left side halfway down in its own colour.
+    QCOMPARE(at(20, 120), QColor(0, 0, 255));
+    // The selected line in the highlight colour, not its own.
+    QCOMPARE(at(190, 250), QColor(0, 255, 0));
+    // The high marker's square: its left side above the gap, in red.
+    const auto high = g.pictureToLabel(200, 100, 4, 0);
+    QCOMPARE(shot.pixelColor(high.x - high.a, high.y - high.a + 1), QColor(255, 0, 0));
+    // No centre marker for a coordinate 0: the picture's own colour where its arm would be.
+    QCOMPARE(at(3, 160).rgb(), QColor(Qt::darkBlue).rgb());
+    // White masks over both margins.
+    QCOMPARE(shot.pixelColor(30, 300), QColor(255, 255, 255));
+    QCOMPARE(shot.pixelColor(580, 300), QColor(255, 255, 255));
+    QCOMPARE(at(100, 300).rgb(), QColor(Qt::darkBlue).rgb());
+}
+
+void tst_Overlay::roundTrip_data()
+{
+    QTest::addColumn<QSize>("label");
+    QTest::addColumn<QSize>("picture");
+    QTest::newRow("minimum label") << QSize(20, 20) << QSize(15, 20);
+    QTest::newRow("side margins") << QSize(800, 700) << QSize(525, 700);
+    QTest::newRow("top margin") << QSize(300, 900) << QSize(300, 400);
+    QTest::newRow("triple size") << QSize(721, 960) << QSize(720, 960);
+}
+
+void tst_Overlay::roundTrip()
+{
+    QFETCH(QSize, label);
+    QFETCH(QSize, picture);
+    const LabelGeometry g { label.width(), picture.width(), label.height(), picture.height() };
+    // Both ways truncate, so a round trip lands on the same pixel at whole multiples of the
+    // picture size and at most one pixel off (more where a label pixel spans several) otherwise.
+    const bool exact = picture.width() % 240 == 0 && picture.height() % 320 == 0;
+    for (int x = 0; x < 240; x += 17) {
+        for (int y = 0; y < 320; y += 23) {
+            const auto l = g.pictureToLabel(x, y, 0, 0);
+            const auto p = g.labelToPicture(l.x, l.y, 0, 0);
+            if (exact) {
+                QCOMPARE(QPoint(p.x, p.y), QPoint(x, y));
+            } else {
+                QVERIFY(qAbs(p.x - x) <= 240 / picture.width() + 1);
+                QVERIFY(qAbs(p.y - y) <= 320 / picture.height() + 1);
+            }
+        }
+    }
 }
 
 QTEST_MAIN(tst_Overlay)
