@@ -1,6 +1,6 @@
 // Test helper, not part of the product: opens a synthetic picture in the analysis window,
 // places one tool of each kind with the mouse, writes a screenshot and exports the report.
-// Usage: analysisdemo <output folder>
+// Usage: analysisdemo <output folder> [model: 0 VX305, 1 VX300]
 
 #include "analysis/analysis_widget.h"
 #include "app/configrecord.h"
@@ -38,9 +38,10 @@ int main(int argc, char **argv)
     installTranslation(&translator);
 
     const QString file = home.path() + QStringLiteral("/IMG_0001.bmp");
-    demoPicture().writeTo(file);
+    const int model = argc > 2 ? QByteArray(argv[2]).toInt() : 0;
+    demoPicture(model).writeTo(file);
     Analysis_Widget window;
-    if (!window.set_Image_addr(file, 0))
+    if (!window.set_Image_addr(file, model))
         return 1;
     window.resize(1100, 700);
     window.show();
@@ -64,9 +65,10 @@ int main(int argc, char **argv)
     drag(label, at(70, 230), at(100, 250));
     window.ui->pushButton_9->click();
     QTest::qWait(200);
-    window.grab().save(out + QStringLiteral("/analysis.png"));
+    const QString suffix = model == 1 ? QStringLiteral("-vx300") : QString();
+    window.grab().save(out + QStringLiteral("/analysis") + suffix + QStringLiteral(".png"));
     DialogAnswerer answers;
-    answers.saveAnswer = out + QStringLiteral("/report.pdf");
+    answers.saveAnswer = out + QStringLiteral("/report") + suffix + QStringLiteral(".pdf");
     window.ui->pushButton->click();
     if (qEnvironmentVariableIsSet("VX305_DEMO_DEBUG"))
         qInfo() << window.size() << window.ui->tableWidget->geometry()

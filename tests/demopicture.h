@@ -40,5 +40,12 @@ inline PictureFixture demoPicture(int model = PictureFixture::VX305)
     picture.lowY = 300;
     picture.highX = 80;
     picture.highY = 110;
+    if (model == PictureFixture::VX300) {
+        // The VX300 stores its markers in the turned frame of its grey plane.
+        for (quint16 *v : { &picture.lowX, &picture.highX, &picture.centreX })
+            *v = quint16(239 - *v);
+        for (quint16 *v : { &picture.lowY, &picture.highY, &picture.centreY })
+            *v = quint16(319 - *v);
+    }
     return picture;
 }
