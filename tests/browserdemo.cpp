@@ -1,9 +1,11 @@
 // Test helper, not part of the product: the main window in USB flash drive mode over a fake
-// drive of synthetic pictures; saves the thumbnails, the table and an opened picture.
+// drive of synthetic pictures; saves the thumbnails, the table, an opened picture and the
+// settings dialog.
 // Usage: browserdemo <output folder>
 
 #include "app/configrecord.h"
 #include "app/mainwindow.h"
+#include "app/seting.h"
 #include "app/startup.h"
 #include "analysis/colormap.h"
 #include "analysis/radiometricfile.h"
@@ -83,5 +85,9 @@ int main(int argc, char **argv)
     browser->list_item_doubleclicked(browser->m_iconView->item(2));
     QTest::qWait(500);
     window.grab().save(out + QStringLiteral("/browser-opened.png"));
+    window.Action_chose();
+    QTest::qWait(300);
+    if (window.m_seting)
+        window.m_seting->grab().save(out + QStringLiteral("/settings.png"));
     return 0;
 }
