@@ -4,5 +4,6 @@ target_sources(vx305_core PRIVATE
     app/mainwindow.cpp app/mainwindow.h
     app/seting.cpp app/seting.h
     app/startup.cpp app/startup.h
+    app/tabstyle.h
     forms/mainwindow.ui
     forms/seting.ui)

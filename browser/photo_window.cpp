@@ -4,6 +4,7 @@
 #include "analysis/analysis_widget.h"
 #include "app/configrecord.h"
 #include "app/dialogs.h"
+#include "app/tabstyle.h"
 #include "app/mainwindow.h"
 #include "browser/drivechoice.h"
 #include "browser/picturelisting.h"
@@ -25,13 +26,6 @@
 #include <memory>
 
 namespace {
-
-const QString RussianTabStyle = QStringLiteral(
-        "QTabWidget#tabWidget{border-color:rgb(255,0,0);}"
-        "QTabBar::tab {color: rgb(255, 255, 255); border-top-left-radius: 5px;"
-        "border-top-right-radius: 5px;padding: 5px;margin-right:10;width: 150;}"
-        "QTabBar::tab:!selected {background-color: #929697;}"
-        "QTabBar::tab:selected {background-color:#303030;}");
 
 const QString IconViewStyle = QStringLiteral(
         "QListWidget::item::hover{\nbackground-color: rgb(91, 91, 91);\n"
@@ -94,7 +88,7 @@ photo_window::photo_window(MainWindow *parent, Platform *platform)
     if (QFile::exists(ConfigRecord::filePath()))
         m_language = ConfigRecord::readField(ConfigRecord::LanguageCode);
     if (m_language == QLatin1String("RU"))
-        ui->tabWidget->setStyleSheet(RussianTabStyle);
+        ui->tabWidget->setStyleSheet(russianTabStyle());
 
     ui->listWidget->setResizeMode(QListView::Adjust);
     ui->listWidget->setMovement(QListView::Static);

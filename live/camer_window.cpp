@@ -3,6 +3,7 @@
 
 #include "app/configrecord.h"
 #include "app/dialogs.h"
+#include "app/tabstyle.h"
 #include "live/alarmhistory.h"
 #include "live/qtcameracapture.h"
 #include "platform/platform.h"
@@ -22,12 +23,6 @@
 namespace {
 constexpr int WatchInterval = 300;
 constexpr int FlashInterval = 500;
-const QString RussianTabStyle = QStringLiteral(
-        "QTabWidget#tabWidget{border-color:rgb(255,0,0);}"
-        "QTabBar::tab {color: rgb(255, 255, 255); border-top-left-radius: 5px;"
-        "border-top-right-radius: 5px;padding: 5px;margin-right:10;width: 150;}"
-        "QTabBar::tab:!selected {background-color: #929697;}"
-        "QTabBar::tab:selected {background-color:#303030;}");
 } // namespace
 
 const QString camer_window::NormalStyle =
@@ -62,7 +57,7 @@ camer_window::camer_window(QWidget *parent, Platform *platform)
     if (QFile::exists(ConfigRecord::filePath())) {
         m_lang = ConfigRecord::readField(ConfigRecord::LanguageCode);
         if (m_lang == QLatin1String("RU"))
-            ui->tabWidget->setStyleSheet(RussianTabStyle);
+            ui->tabWidget->setStyleSheet(russianTabStyle());
     }
     if (QFile::exists(ConfigRecord::filePath()))
         m_addr = ConfigRecord::readField(ConfigRecord::AlarmFolder);

@@ -7,7 +7,7 @@
 #include "app/startup.h"
 #include "ui_analysis_widget.h"
 #include "demopicture.h"
-#include "testsupport.h"
+#include "demosupport.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -30,14 +30,10 @@ void drag(QWidget *label, QPoint from, QPoint to)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    initVx305Resources();
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
-    TemporaryHome home;
-    ConfigRecord::createDefault(QStringLiteral("EN"));
-    QTranslator translator;
-    installTranslation(&translator);
+    DemoSession session;
+    const QString out = DemoSession::outputFolder(argc, argv);
 
-    const QString file = home.path() + QStringLiteral("/IMG_0001.bmp");
+    const QString file = session.home.path() + QStringLiteral("/IMG_0001.bmp");
     const int model = argc > 2 ? QByteArray(argv[2]).toInt() : 0;
     demoPicture(model).writeTo(file);
     Analysis_Widget window;

@@ -12,7 +12,7 @@
 #include "browser/photo_window.h"
 #include "ui_photo_window.h"
 #include "demopicture.h"
-#include "testsupport.h"
+#include "demosupport.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -45,12 +45,8 @@ void writePicture(const QString &path, PictureFixture picture)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    initVx305Resources();
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
-    TemporaryHome home;
-    ConfigRecord::createDefault(QStringLiteral("EN"));
-    QTranslator translator;
-    installTranslation(&translator);
+    DemoSession session;
+    const QString out = DemoSession::outputFolder(argc, argv);
     DialogAnswerer answers;
 
     QTemporaryDir drives;

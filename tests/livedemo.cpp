@@ -8,7 +8,7 @@
 #include "live/liveframe.h"
 #include "live/qtcameracapture.h"
 #include "ui_camer_window.h"
-#include "testsupport.h"
+#include "demosupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,12 +51,8 @@ std::vector<uchar> syntheticFrame(int t, quint16 maxTenths, quint16 thresholdTen
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    initVx305Resources();
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
-    TemporaryHome home;
-    ConfigRecord::createDefault(QStringLiteral("EN"));
-    QTranslator translator;
-    installTranslation(&translator);
+    DemoSession session;
+    const QString out = DemoSession::outputFolder(argc, argv);
 
     FakePlatform platform;
     camer_window window(nullptr, &platform);
