@@ -1,8 +1,12 @@
 #include "app/configrecord.h"
 #include "app/mainwindow.h"
+#include "analysis/analysis_widget.h"
+#include "browser/photo_window.h"
 #include "live/camer_window.h"
+#include "ui_analysis_widget.h"
 #include "ui_camer_window.h"
 #include "ui_mainwindow.h"
+#include "picturefixture.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -69,6 +73,7 @@ private slots:
     void unplug_while_full_screen_keeps_watching();
     void folder_reaches_live_window();
     void replaced_live_window_is_not_used();
+    void drive_to_measurement_end_to_end();
 
 private:
     void apply(const QString &world);
@@ -365,6 +370,39 @@ void tst_MainWindow::replaced_live_window_is_not_used()
     QCOMPARE(m_window->m_mode, 1);
     m_window->Get_Addr(m_home->path());
     QTRY_VERIFY(!live);
+}
+
+void tst_MainWindow::drive_to_measurement_end_to_end()
+{
+    const QString root = makeDrive(*m_drives, "IMAGER", { "DCIM_100" });
+    for (const char *name : { "IMG_0002.bmp", "IMG_0001.bmp" }) {
+        PictureFixture picture;
+        picture.fillGrey(128);
+        QVERIFY(picture.writeTo(root + "DCIM_100/" + name));
+    }
+    m_platform.drives = QStringList { root };
+    m_window->timeout_connect();
+    QCOMPARE(m_window->m_mode, 2);
+    photo_window *browser = m_window->m_photoWindow;
+    QVERIFY(browser);
+    QCOMPARE(browser->m_names, QStringList({ "IMG_0001.bmp", "IMG_0002.bmp" }));
+
+    browser->list_item_doubleclicked(browser->m_iconView->item(1));
+    Analysis_Widget *analysis = browser->findChild<Analysis_Widget *>();
+    QVERIFY(analysis);
+    QCOMPARE(analysis->m_fileName, QString("IMG_0002.bmp"));
+    analysis->ui->pushButton_6->click();
+    *analysis->ui->label->m_rects[0] = RectTool { "R0", 10, 10, 100, 100, Qt::red };
+    analysis->updat_Tool_Temp();
+    QCOMPARE(analysis->ui->tableWidget->rowCount(), 1);
+    // Grey 128 between 20.0 and 30.0 everywhere.
+    QCOMPARE(analysis->ui->tableWidget->item(0, 4)->text(), QString("25.0"));
+
+    // Leaving USB flash drive mode takes the browser and its analysis window away.
+    QPointer<Analysis_Widget> gone = analysis;
+    m_platform.drives.clear();
+    m_window->timeout_connect();
+    QTRY_VERIFY(!gone);
 }
 
 QTEST_MAIN(tst_MainWindow)
