@@ -114,6 +114,8 @@ bool Analysis_Widget::set_Image_addr(QString path, int model)
     m_bytesRead = picture->bytesRead;
     m_grey = picture->grey;
     m_palette = picture->palette;
+    // The bar shows the whole palette whatever the handles, so it is drawn once.
+    m_barPixmap = QPixmap::fromImage(ColorMap::colorBar(m_palette));
     ui->widget->m_scalePalette = picture->scalePalette;
     m_params = picture->params;
     m_tempMap = picture->tempMap;
@@ -186,7 +188,6 @@ void Analysis_Widget::buildColorTable()
 {
     ColorMap::fillColorTable(m_palette, ui->widget->m_startIndex, ui->widget->m_endIndex,
                              &m_colorLut);
-    m_barPixmap = QPixmap::fromImage(ColorMap::colorBar(m_palette));
     ui->widget->setBarPixmap(m_barPixmap);
 }
 
@@ -194,13 +195,15 @@ void Analysis_Widget::colorize()
 {
     if (m_greyMat.empty())
         return;
+    const QSize size = ui->label->geometry().size();
+    // Paints come far more often than handle moves or resizes; the label already shows
+    // this colouring then.
+    if (!m_colorImage.isNull() && size == m_shownSize && ui->widget->m_startIndex == m_shownUpper
+        && ui->widget->m_endIndex == m_shownLower)
+        return;
     buildColorTable();
     ColorMap::colorize(m_greyMat, m_colorLut, &m_colorMat);
     m_colorImage = MatImage::rgbImage(m_colorMat);
-    const QSize size = ui->label->geometry().size();
-    if (size == m_shownSize && ui->widget->m_startIndex == m_shownUpper
-        && ui->widget->m_endIndex == m_shownLower)
-        return;
     m_shownSize = size;
     m_shownUpper = ui->widget->m_startIndex;
     m_shownLower = ui->widget->m_endIndex;

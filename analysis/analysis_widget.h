@@ -33,7 +33,8 @@ public:
     // false when the file is not a picture of that model. Called once, before showing.
     bool set_Image_addr(QString path, int model);
 
-    // Builds m_colorLut and the bar from the palette and the scale's handles.
+    // Builds m_colorLut from the palette and the scale's handles and hands the bar to the
+    // scale.
     void buildColorTable();
     // Colours the grey plane through the table and shows it in the overlay label.
     void colorize();

@@ -92,9 +92,10 @@ void drawPictureBlock(QPainter &painter, Analysis_Widget *window, const QPixmap 
     painter.restore();
 }
 
+// One line of the information: its label and value are the two cells of an information
+// table row, the label as the table titles it.
 struct Field
 {
-    const char *label;
     QPoint labelPos;
     int row;
     QPoint valuePos;
@@ -138,23 +139,24 @@ bool write(Analysis_Widget *window, const QString &path)
     painter.setFont(font);
 
     static const Field fields[] = {
-        { QT_TRANSLATE_NOOP("Analysis_Widget", "时间:"), { 600, 1200 }, 2, { 1700, 1200 }, { 2300, 1200 } },
-        { QT_TRANSLATE_NOOP("Analysis_Widget", "文件名称:"), { 600, 1500 }, 0, { 1700, 1500 }, { 2300, 1500 } },
-        { QT_TRANSLATE_NOOP("Analysis_Widget", "文件大小:"), { 4100, 1500 }, 1, { 5200, 1500 }, { 6100, 1500 } },
-        { QT_TRANSLATE_NOOP("Analysis_Widget", "大小:"), { 600, 1800 }, 4, { 1700, 1800 }, { 2300, 1800 } },
-        { QT_TRANSLATE_NOOP("Analysis_Widget", "发射率:"), { 4100, 1800 }, 3, { 5200, 1800 }, { 8000, 1800 } },
-        { QT_TRANSLATE_NOOP("Analysis_Widget", "单位:"), { 600, 2100 }, 5, { 1700, 2100 }, { 2300, 2100 } },
-        { QT_TRANSLATE_NOOP("Analysis_Widget", "中心温度:"), { 600, 2700 }, 6, { 2300, 2700 }, { 3300, 2700 } },
-        { QT_TRANSLATE_NOOP("Analysis_Widget", "平均温度:"), { 4100, 2700 }, 9, { 5800, 2700 }, { 7400, 2700 } },
-        { QT_TRANSLATE_NOOP("Analysis_Widget", "最高温度:"), { 600, 3000 }, 7, { 2300, 3000 }, { 4300, 3000 } },
-        { QT_TRANSLATE_NOOP("Analysis_Widget", "最低温度:"), { 4100, 3000 }, 8, { 5800, 3000 }, { 4300, 3300 } },
+        { { 600, 1200 }, 2, { 1700, 1200 }, { 2300, 1200 } },
+        { { 600, 1500 }, 0, { 1700, 1500 }, { 2300, 1500 } },
+        { { 4100, 1500 }, 1, { 5200, 1500 }, { 6100, 1500 } },
+        { { 600, 1800 }, 4, { 1700, 1800 }, { 2300, 1800 } },
+        { { 4100, 1800 }, 3, { 5200, 1800 }, { 8000, 1800 } },
+        { { 600, 2100 }, 5, { 1700, 2100 }, { 2300, 2100 } },
+        { { 600, 2700 }, 6, { 2300, 2700 }, { 3300, 2700 } },
+        { { 4100, 2700 }, 9, { 5800, 2700 }, { 7400, 2700 } },
+        { { 600, 3000 }, 7, { 2300, 3000 }, { 4300, 3000 } },
+        { { 4100, 3000 }, 8, { 5800, 3000 }, { 4300, 3300 } },
     };
     const QTableWidget *info = window->ui->tableWidget_2;
     for (const Field &field : fields) {
         QPoint labelPos = field.labelPos;
         if (russian && field.row == 8)
             labelPos = QPoint(600, 3300);
-        const QString label = Analysis_Widget::tr(field.label);
+        const QTableWidgetItem *title = info->item(field.row, 0);
+        const QString label = title ? title->text() : QString();
         painter.drawText(labelPos, label);
         const QTableWidgetItem *value = info->item(field.row, 1);
         QPoint valuePos = russian ? field.russianPos : field.valuePos;

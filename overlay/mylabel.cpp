@@ -312,9 +312,9 @@ void MyLabel::paintOverlay(QPainter &painter, int penW)
 
     if (!m_printMode) {
         painter.setBrush(QColor(255, 255, 255));
-        const QPixmap shown = pixmap(Qt::ReturnByValue);
-        const int pw = shown.width();
-        const int ph = shown.height();
+        // Outside print mode the paint has just read these from the shown picture.
+        const int pw = m_picW;
+        const int ph = m_picH;
         if (pw < W) {
             painter.drawRect(0, 0, W / 2 - pw / 2, H);
             painter.drawRect(W / 2 + pw / 2, 0, W, H);
