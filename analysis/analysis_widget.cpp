@@ -379,7 +379,7 @@ void Analysis_Widget::on_pushButton_clicked()
     const QString path = Dialogs::instance()->saveFileName(
             this, tr("保存的文件"),
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-            QStringLiteral("Items files(*.pdf)"));
+            QStringLiteral("Items files(*.pdf)"), QStringLiteral("pdf"));
     if (!Report::write(this, path))
         return;
     Dialogs::instance()->information(this, tr("提示"), tr("导出文件成功!"));

@@ -103,6 +103,9 @@ std::optional<UnitPair> unitPairFor(int model, quint8 unitByte, int index)
 float pixelTemperature(const Parameters &params, quint8 g)
 {
     const double tMax = params.maxTemp / 10.0;
+    // A uniform scene: one grey stands for the maximum, and nothing else is defined.
+    if (params.maxGrey == params.minGrey)
+        return float(tMax);
     const double tMin = params.minTemp / 10.0;
     const float ratio = float(int(params.maxGrey) - int(g))
             / float(int(params.maxGrey) - int(params.minGrey));
@@ -113,7 +116,6 @@ void computeTemperatureMap(const QByteArray &grey, const Parameters &params,
                            std::vector<float> *map, double *mean)
 {
     Q_ASSERT(grey.size() == PixelCount);
-    Q_ASSERT(params.maxGrey != params.minGrey);
     // 256 grey values only: the table gives the same floats as evaluating every pixel.
     std::array<float, 256> byGrey;
     for (int g = 0; g < 256; ++g)
@@ -186,11 +188,8 @@ std::optional<RadiometricPicture> parseRadiometricBytes(const QByteArray &fileBy
         qCDebug(lcRadiometric) << "machine ID is not 5 or 6: wrong model or foreign file";
         return std::nullopt;
     }
-    if (params.maxGrey == params.minGrey) {
-        // The grey span is empty: no temperature can be derived from a grey value.
-        qCDebug(lcRadiometric) << "maximum grey equals minimum grey";
-        return std::nullopt;
-    }
+    if (params.maxGrey == params.minGrey)
+        qCDebug(lcRadiometric) << "uniform scene: every pixel at the maximum temperature";
 
     picture.lowPos = lowMarker(params, model);
     picture.highPos = highMarker(params, model);

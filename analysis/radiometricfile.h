@@ -140,17 +140,16 @@ struct RadiometricPicture
 
 // Temperature of grey value g in degrees: Tmax - ((Gmax - g) / (Gmax - Gmin)) * (Tmax - Tmin)
 // with the ratio in float, the rest in double, rounded to float. Tmax, Tmin are the tenths
-// / 10.0. Gmax must differ from Gmin.
+// / 10.0. When Gmax equals Gmin (a uniform scene) every grey gives Tmax.
 [[nodiscard]] float pixelTemperature(const Parameters &params, quint8 g);
 
 // The map and its mean from a 76 800-byte grey plane; map index x * 320 + y, sum in double
-// over y 0-319 then x 0-239. Gmax must differ from Gmin.
+// over y 0-319 then x 0-239.
 void computeTemperatureMap(const QByteArray &grey, const Parameters &params,
                            std::vector<float> *map, double *mean);
 
 // Decodes the payload of a file's bytes (only the first MaxFileSize count). nullopt when the
-// bytes are shorter than the model's layout needs, the machine ID is not 5 or 6, or the
-// maximum grey equals the minimum grey.
+// bytes are shorter than the model's layout needs or the machine ID is not 5 or 6.
 [[nodiscard]] std::optional<RadiometricPicture> parseRadiometricBytes(const QByteArray &bytes,
                                                                       int model);
 

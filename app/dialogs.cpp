@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -7,10 +8,27 @@
 
 namespace {
 Dialogs *s_override = nullptr;
+// Native file and colour dialogs have no visible Qt widget, so they are counted here.
+int s_openDialogs = 0;
+
+class OpenDialog
+{
+public:
+    OpenDialog() { ++s_openDialogs; }
+    ~OpenDialog() { --s_openDialogs; }
+    OpenDialog(const OpenDialog &) = delete;
+    OpenDialog &operator=(const OpenDialog &) = delete;
+};
+} // namespace
+
+bool Dialogs::isModalOpen()
+{
+    return s_openDialogs > 0 || QApplication::activeModalWidget();
 }
 
 void Dialogs::information(QWidget *parent, const QString &title, const QString &text)
 {
+    const OpenDialog open;
     QMessageBox::information(parent, title, text);
 }
 
@@ -18,6 +36,7 @@ QMessageBox::StandardButton Dialogs::question(QWidget *parent, const QString &ti
                                               const QString &text, const QString &yesText,
                                               const QString &noText)
 {
+    const OpenDialog open;
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     parent);
     box.button(QMessageBox::Yes)->setText(yesText);
@@ -28,18 +47,28 @@ QMessageBox::StandardButton Dialogs::question(QWidget *parent, const QString &ti
 }
 
 QString Dialogs::saveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                              const QString &filter)
+                              const QString &filter, const QString &defaultSuffix)
 {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    const OpenDialog open;
+    // The static helper offers no default suffix, and without one a name typed as "hall"
+    // has no format to be written in.
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QString Dialogs::existingDirectory(QWidget *parent, const QString &caption, const QString &dir)
 {
+    const OpenDialog open;
     return QFileDialog::getExistingDirectory(parent, caption, dir);
 }
 
 QColor Dialogs::color(QWidget *parent, const QColor &initial, const QString &title)
 {
+    const OpenDialog open;
     return QColorDialog::getColor(initial, parent, title);
 }
 

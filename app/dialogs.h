@@ -20,13 +20,18 @@ public:
     virtual QMessageBox::StandardButton question(QWidget *parent, const QString &title,
                                                  const QString &text, const QString &yesText,
                                                  const QString &noText);
+    // defaultSuffix (without the dot) is appended to a name typed without one.
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                 const QString &filter);
+                                 const QString &filter, const QString &defaultSuffix = QString());
     virtual QString existingDirectory(QWidget *parent, const QString &caption,
                                       const QString &dir);
     // An invalid colour when the user cancels.
     virtual QColor color(QWidget *parent, const QColor &initial, const QString &title);
     virtual bool openUrl(const QUrl &url);
+
+    // True while a modal dialog runs its event loop: one of these, or any application- or
+    // window-modal widget such as a progress dialog.
+    [[nodiscard]] static bool isModalOpen();
 
     // The active instance: the real dialogs unless a test installed another one.
     static Dialogs *instance();

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -43,9 +44,13 @@ MainWindow::MainWindow(Platform *platform, QWidget *parent)
 MainWindow::~MainWindow()
 {
     ConfigRecord::rewriteField(ConfigRecord::AlarmFolder, m_addr);
-    // A live window detached in full screen is nobody's child.
-    if (m_camerWindow && !m_camerWindow->parent())
-        delete m_camerWindow;
+    // Live windows detached in full screen are nobody's children, the current one or an
+    // older one that the row moved on from.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (qobject_cast<camer_window *>(window))
+            delete window;
+    }
     delete ui;
 }
 
@@ -219,17 +224,25 @@ void MainWindow::Photo_itemEntered(QListWidgetItem *item)
 
 void MainWindow::fullscr(bool sta)
 {
-    if (sta || !m_camerWindow)
+    // The window that left full screen, which need not be the one created last: a window
+    // detached before a Disconnect and Connect is an older one.
+    QPointer<camer_window> window = qobject_cast<camer_window *>(sender());
+    if (!window)
+        window = m_camerWindow;
+    if (sta || !window)
         return;
-    if (ui->horizontalLayout->count() > 0) {
-        // The row moved on to another mode while the window was full screen.
-        m_camerWindow->hide();
-        m_camerWindow->deleteLater();
-        m_camerWindow = nullptr;
+    if (ui->horizontalLayout->count() > 0 || window != m_camerWindow) {
+        // The row moved on while the window was full screen.
+        if (ui->horizontalLayout->indexOf(window) >= 0)
+            return;
+        window->hide();
+        window->deleteLater();
+        if (window == m_camerWindow)
+            m_camerWindow = nullptr;
         return;
     }
-    ui->horizontalLayout->addWidget(m_camerWindow);
-    m_camerWindow->show();
+    ui->horizontalLayout->addWidget(window);
+    window->show();
 }
 
 void MainWindow::searchCameras()
@@ -258,6 +271,11 @@ void MainWindow::searchCameras()
 
 void MainWindow::timeout_connect()
 {
+    // A modal dialog runs its own event loop, often inside a slot of the window in the content
+    // row; switching modes there would destroy that window under its own feet. The switch
+    // waits for the next tick after the dialog has closed.
+    if (Dialogs::isModalOpen())
+        return;
     const QStringList drives = m_platform->removableDrives();
     const bool anyDrive = !drives.isEmpty();
 

@@ -46,7 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     if (picture->params.machineId != 5 && picture->params.machineId != 6)
         std::abort();
-    if (picture->params.maxGrey == picture->params.minGrey)
+    // A uniform scene holds its maximum temperature everywhere.
+    if (picture->params.maxGrey == picture->params.minGrey
+        && picture->tempMap.front() != float(picture->params.maxTemp / 10.0))
         std::abort();
     if (picture->grey.size() != PixelCount || picture->tempMap.size() != size_t(PixelCount))
         std::abort();

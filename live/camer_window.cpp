@@ -259,10 +259,13 @@ void camer_window::on_pushButton_clicked()
             m_lastFrame.scaled(480, 640, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     const QString name = Dialogs::instance()->saveFileName(
             this, tr("保存的文件"), m_addr + QStringLiteral("/cap.png"),
-            QStringLiteral("Items files(*.png)"));
+            QStringLiteral("Items files(*.png)"), QStringLiteral("png"));
     if (name.isEmpty())
         return;
-    picture.save(name);
+    // A capture before the first frame has nothing to save; anything else that fails is said.
+    if (picture.isNull() || picture.save(name))
+        return;
+    Dialogs::instance()->information(this, tr("警告"), tr("图片保存失败，请检查文件名和文件夹!"));
 }
 
 void camer_window::updat_list()

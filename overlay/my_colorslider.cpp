@@ -34,20 +34,17 @@ bool hitsHandle(const QPoint &tip, const QPoint &p)
 
 int draggedStartY(int y, int height, int startY, int endY)
 {
-    const int low = Margin;
-    const int high = std::min(height - Margin, endY);
-    if (span(height) == 0 || high < low)
+    // Outside the span or past the other handle the tip stays where it last was.
+    if (span(height) == 0 || y < Margin || y > height - Margin || y > endY)
         return startY;
-    return std::clamp(y, low, high);
+    return y;
 }
 
 int draggedEndY(int y, int height, int startY, int endY)
 {
-    const int low = std::max(Margin, startY);
-    const int high = height - Margin;
-    if (span(height) == 0 || high < low)
+    if (span(height) == 0 || y < Margin || y > height - Margin || y < startY)
         return endY;
-    return std::clamp(y, low, high);
+    return y;
 }
 
 QPolygon handleTriangle(const QPoint &tip)

@@ -46,10 +46,10 @@ constexpr int HitHalfHeight = 14;
 // hit.
 [[nodiscard]] bool hitsHandle(const QPoint &tip, const QPoint &p);
 
-// The start handle's new tip y for a drag to y: y held within the span and above or at the
-// end tip. With an empty span the tip stays where it is.
+// The start handle's new tip y for a drag to y: y when it lies within the span and above or at
+// the end tip, else the tip stays where it is (also with an empty span).
 [[nodiscard]] int draggedStartY(int y, int height, int startY, int endY);
-// The end handle's new tip y: within the span and below or at the start tip.
+// The end handle's new tip y: y when within the span and below or at the start tip, else endY.
 [[nodiscard]] int draggedEndY(int y, int height, int startY, int endY);
 
 // The handle outline: tip (x, y), then (x + 15, y - 10) and (x + 15, y + 10).

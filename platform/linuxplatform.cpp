@@ -30,19 +30,10 @@ QString diskOf(const QString &sysRoot, const QString &name)
     return {};
 }
 
-// The bus a disk hangs on shows in the device path its sysfs entry links to.
-bool onUsbOrMmcBus(const QString &sysRoot, const QString &disk)
-{
-    const QString path = QFileInfo(sysRoot + QStringLiteral("/block/") + disk).canonicalFilePath();
-    const QString root = QFileInfo(sysRoot).canonicalFilePath();
-    const QStringList parts = path.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString &part : parts) {
-        if (part.startsWith(QLatin1String("usb")) || part.startsWith(QLatin1String("mmc")))
-            return true;
-    }
-    return false;
-}
-
+// Windows counts DRIVE_REMOVABLE only, which follows the removable-media flag: USB sticks,
+// card readers and the imager itself. An SD card in a laptop's own MMC slot reports 0 there
+// but is removable media all the same; eMMC ("MMC"), USB hard disks, NVMe and the like are
+// fixed disks.
 bool isRemovableDisk(const QString &sysRoot, const QString &disk)
 {
     const QString base = sysRoot + QStringLiteral("/block/") + disk;
@@ -50,9 +41,10 @@ bool isRemovableDisk(const QString &sysRoot, const QString &disk)
     if (disk.startsWith(QLatin1String("sr"))
         || readSmallFile(base + QStringLiteral("/device/type")) == "5")
         return false;
-    // Many USB sticks and card readers report removable = 0; their bus gives them away.
-    return readSmallFile(base + QStringLiteral("/removable")) == "1"
-        || onUsbOrMmcBus(sysRoot, disk);
+    if (readSmallFile(base + QStringLiteral("/removable")) == "1")
+        return true;
+    return disk.startsWith(QLatin1String("mmcblk"))
+        && readSmallFile(base + QStringLiteral("/device/type")) == "SD";
 }
 
 } // namespace

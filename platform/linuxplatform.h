@@ -9,8 +9,8 @@
 namespace LinuxPlatform {
 
 // Mount points of removable disks, the equivalent of DRIVE_REMOVABLE roots: a mounted
-// block device (or a partition of one) whose disk reports "removable" as 1 or hangs on the
-// USB or MMC bus, and is not an optical drive; never "/" itself. `mountInfo` is the text of
+// block device (or a partition of one) whose disk reports "removable" as 1, or an SD card
+// in an MMC slot, and is not an optical drive; never "/" itself. `mountInfo` is the text of
 // /proc/self/mountinfo; `sysRoot` stands for /sys. Each root ends with "/", in mount table
 // order, each device once.
 [[nodiscard]] QStringList removableDrives(const QByteArray &mountInfo, const QString &sysRoot);

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QTemporaryDir>
 #include <QtGlobal>
@@ -99,11 +100,14 @@ public:
         asked << title << text;
         return questionAnswer;
     }
+    // Like the real dialog, adds the default suffix to an answer typed without one.
     QString saveFileName(QWidget *, const QString &caption, const QString &proposed,
-                         const QString &) override
+                         const QString &, const QString &suffix) override
     {
         asked << caption << proposed;
-        return saveAnswer;
+        if (saveAnswer.isEmpty() || suffix.isEmpty() || !QFileInfo(saveAnswer).suffix().isEmpty())
+            return saveAnswer;
+        return saveAnswer + QLatin1Char('.') + suffix;
     }
     QString existingDirectory(QWidget *, const QString &caption, const QString &) override
     {

@@ -353,8 +353,9 @@ void tst_CamerWindow::historyWithoutRecord()
 void tst_CamerWindow::capture()
 {
     DialogAnswerer answers;
+    // Typed without a suffix: the dialog's default suffix gives the format.
     const QString target = m_history->path() + "/shot.png";
-    answers.saveAnswer = target;
+    answers.saveAnswer = m_history->path() + "/shot";
 
     // Before any frame the dialog is asked but nothing is written.
     m_window->ui->pushButton->click();
@@ -369,6 +370,12 @@ void tst_CamerWindow::capture()
     QFile::remove(target);
     m_window->ui->pushButton->click();
     QVERIFY(!QFile::exists(target));
+
+    // capture_that_cannot_be_written_is_reported
+    answers.asked.clear();
+    answers.saveAnswer = m_history->path() + "/gone/shot.png";
+    m_window->ui->pushButton->click();
+    QCOMPARE(answers.asked.mid(2), QStringList({ "警告", "图片保存失败，请检查文件名和文件夹!" }));
 }
 
 void tst_CamerWindow::fullScreenByDoubleClickAndEscape()

@@ -85,8 +85,8 @@ private slots:
     void press_selects_a_handle_data();
     void press_selects_a_handle();
     void drag_reports_each_move();
-    void clamped_drags_data();
-    void clamped_drags();
+    void drag_beyond_limits_keeps_last_position_data();
+    void drag_beyond_limits_keeps_last_position();
     void handles_never_cross();
     void untouched_handle_keeps_its_index();
     void first_paint_and_resize_data();
@@ -236,22 +236,23 @@ void tst_ColorSlider::drag_reports_each_move()
     QCOMPARE(s->m_startIndex, 127);
 }
 
-void tst_ColorSlider::clamped_drags_data()
+void tst_ColorSlider::drag_beyond_limits_keeps_last_position_data()
 {
     QTest::addColumn<int>("handle");
     QTest::addColumn<Ys>("path");
     QTest::addColumn<int>("tipY");
     QTest::addColumn<int>("index");
 
-    // Height 276: the handles move between 10 and 266.
-    QTest::newRow("start flung above the top: index 0") << 1 << Ys {100, -40} << 10 << 0;
-    QTest::newRow("start flung past the end handle") << 1 << Ys {100, 400} << 266 << 255;
-    QTest::newRow("end flung below the bottom: index 255") << 2 << Ys {200, 500} << 266 << 255;
-    QTest::newRow("end flung past the start handle") << 2 << Ys {200, 0} << 10 << 0;
+    // Height 276: the handles move between 10 and 266; beyond, a handle stays where it was.
+    QTest::newRow("start flung above the top stays at 100") << 1 << Ys {100, -40} << 100 << 90;
+    QTest::newRow("start one pixel above the span") << 1 << Ys {9} << 10 << 0;
+    QTest::newRow("start flung past the end handle") << 1 << Ys {100, 400} << 100 << 90;
+    QTest::newRow("end flung below the bottom stays at 200") << 2 << Ys {200, 500} << 200 << 189;
+    QTest::newRow("end flung past the start handle") << 2 << Ys {200, 0} << 200 << 189;
     QTest::newRow("end one pixel inside the span") << 2 << Ys {265} << 265 << 254;
 }
 
-void tst_ColorSlider::clamped_drags()
+void tst_ColorSlider::drag_beyond_limits_keeps_last_position()
 {
     QFETCH(int, handle);
     QFETCH(Ys, path);
@@ -274,7 +275,10 @@ void tst_ColorSlider::handles_never_cross()
 
     placed.drag(s->m_endTip, {150});
     const int endIndex = s->m_endIndex;
+    // Moves past the other handle are refused; meeting it is allowed.
     placed.drag(s->m_startTip, {100, 200, 250});
+    QCOMPARE(s->m_startTip.y(), 100);
+    placed.drag(s->m_startTip, {150, 151});
     QCOMPARE(s->m_startIndex, endIndex);
     QCOMPARE(s->m_startTip.y(), s->m_endTip.y());
     // Now both tips coincide and a press takes the end handle, which cannot go above the start.

@@ -6,10 +6,13 @@
 #include "ui_analysis_widget.h"
 #include "ui_camer_window.h"
 #include "ui_mainwindow.h"
+#include "ui_photo_window.h"
 #include "picturefixture.h"
 #include "testsupport.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -74,6 +77,9 @@ private slots:
     void folder_reaches_live_window();
     void replaced_live_window_is_not_used();
     void drive_to_measurement_end_to_end();
+    void unplugged_during_dialog_keeps_window_alive_data();
+    void unplugged_during_dialog_keeps_window_alive();
+    void older_window_leaving_full_screen_spares_the_new_one();
 
 private:
     void apply(const QString &world);
@@ -403,6 +409,88 @@ void tst_MainWindow::drive_to_measurement_end_to_end()
     m_platform.drives.clear();
     m_window->timeout_connect();
     QTRY_VERIFY(!gone);
+}
+
+void tst_MainWindow::unplugged_during_dialog_keeps_window_alive_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("parse warning") << "warning";
+    QTest::newRow("report save dialog") << "report";
+    QTest::newRow("colour dialog") << "colour";
+    QTest::newRow("model question") << "question";
+    QTest::newRow("capture save dialog") << "capture";
+}
+
+// The watch keeps ticking inside a dialog's event loop; it must not destroy the window whose
+// slot opened the dialog. Real dialogs, closed from inside their own loop.
+void tst_MainWindow::unplugged_during_dialog_keeps_window_alive()
+{
+    QFETCH(QString, path);
+    m_answers.reset();
+    const QString root = makeDrive(*m_drives, "IMAGER", { "DCIM_100" });
+    QVERIFY(PictureFixture().writeTo(root + "DCIM_100/A.bmp"));
+    QVERIFY(PictureFixture::writeBytes(root + "DCIM_100/B.bmp", "damaged"));
+    apply(path == "capture" ? "imager" : "none");
+    if (path != "capture")
+        m_platform.drives = QStringList { root, makeDrive(*m_drives, "BOTH", { "DCIM_100", "Images" }) };
+    m_window->timeout_connect();
+    QPointer<QWidget> host = path == "capture" ? static_cast<QWidget *>(m_window->m_camerWindow)
+                                               : m_window->m_photoWindow;
+    QVERIFY(host);
+    photo_window *browser = m_window->m_photoWindow;
+    QPointer<Analysis_Widget> analysis;
+    if (path == "report" || path == "colour") {
+        browser->list_item_doubleclicked(browser->m_iconView->item(0));
+        analysis = browser->findChild<Analysis_Widget *>();
+        QVERIFY(analysis);
+    }
+
+    bool aliveInside = false;
+    QString statusInside;
+    QTimer::singleShot(0, [&] {
+        apply("none");
+        QTest::qWait(1000);
+        aliveInside = host;
+        statusInside = m_window->ui->label->text();
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    m_window->m_timer->start();
+    if (path == "warning")
+        browser->list_item_doubleclicked(browser->m_iconView->item(1));
+    else if (path == "report")
+        analysis->on_pushButton_clicked();
+    else if (path == "colour")
+        analysis->on_pushButton_4_clicked();
+    else if (path == "question")
+        browser->ui->listWidget->setCurrentRow(1);
+    else
+        m_window->m_camerWindow->on_pushButton_clicked();
+
+    QVERIFY(aliveInside);
+    QCOMPARE(statusInside, path == "capture" ? Screen : Drive);
+    // Once the dialog has closed, the next tick switches as usual.
+    QTRY_VERIFY(!host);
+    QCOMPARE(m_window->ui->label->text(), Waiting);
+}
+
+void tst_MainWindow::older_window_leaving_full_screen_spares_the_new_one()
+{
+    apply("imager");
+    m_window->timeout_connect();
+    QPointer<camer_window> older = m_window->m_camerWindow;
+    older->set_fullscr(false);
+    m_window->Action_Disconnect();
+    m_window->Action_connect();
+    m_window->m_timer->stop();
+    m_window->timeout_connect();
+    QPointer<camer_window> newer = m_window->m_camerWindow;
+    QVERIFY(newer && newer != older);
+
+    older->set_fullscr(true);
+    QTRY_VERIFY(!older);
+    QVERIFY(newer);
+    QCOMPARE(m_window->ui->horizontalLayout->itemAt(0)->widget(), newer.data());
 }
 
 QTEST_MAIN(tst_MainWindow)

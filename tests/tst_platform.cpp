@@ -80,51 +80,49 @@ void tst_Platform::imagerCamera()
     QCOMPARE(isImagerCamera(CameraIdentity {QString(), deviceName, description}), imager);
 }
 
-// Disks as the kernel shows them: /sys/block/<disk> links into /sys/devices, where the
-// path tells the bus. A USB stick (sdb), a fixed SATA disk (sda), a DVD drive (sr0), a
-// reader typed as optical (sdd), a stick without partitions (sdc), an NVMe disk, a USB
-// stick that reports removable = 0 (sde), a memory card (mmcblk0) and a USB DVD drive (sr1).
+// Disks as the kernel shows them: /sys/block/<disk> links into /sys/devices, where the path
+// tells the bus. A USB stick (sdb), a fixed SATA disk (sda), a DVD drive (sr0), a reader typed
+// as optical (sdd), a stick without partitions (sdc), an NVMe disk, a USB hard disk (sde,
+// removable 0), an eMMC (mmcblk0), an SD card in the laptop's own slot (mmcblk1, removable 0)
+// and a USB DVD drive (sr1).
 void tst_Platform::makeSysTree()
 {
     const QString sys = m_sys.path();
-    const QString block = sys + QStringLiteral("/block/");
-    const auto linkedDisk = [&](const QString &devicePath, const QString &disk) {
-        const QString target
-            = sys + QStringLiteral("/devices/") + devicePath + QStringLiteral("/block/") + disk;
-        QDir().mkpath(target);
-        QDir().mkpath(block);
-        QFile::link(target, block + disk);
-        return target + QLatin1Char('/');
+    const struct
+    {
+        const char *disk;
+        const char *removable;
+        const char *type; // device/type, or nullptr
+        const char *partition;
+        const char *device; // where under /sys/devices, or nullptr for a plain folder
+    } disks[] = {
+        {"sda", "0", "0", "sda1", "pci0000:00/0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0"},
+        {"sdb", "1", "0", "sdb1", "pci0000:00/0000:00:14.0/usb2/2-3/2-3:1.0/host5/5:0:0:0"},
+        {"sdc", "1", nullptr, nullptr, nullptr}, {"sr0", "1", "5", nullptr, nullptr},
+        {"sdd", "1", "5", nullptr, nullptr}, {"nvme0n1", "0", nullptr, "nvme0n1p1", nullptr},
+        {"sde", "0", "0", "sde1", "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host6/6:0:0:0"},
+        {"mmcblk0", "0", "MMC", "mmcblk0p1", "platform/fe320000.mmc/mmc_host/mmc0/mmc0:0001"},
+        {"mmcblk1", "0", "SD", "mmcblk1p1", "platform/fe310000.mmc/mmc_host/mmc1/mmc1:aaaa"},
+        {"sr1", "1", "5", nullptr, "pci0000:00/0000:00:14.0/usb2/2-2/2-2:1.0/host7/7:0:0:0"},
     };
-    const QString sda
-        = linkedDisk(QStringLiteral("pci0000:00/0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0"),
-            QStringLiteral("sda"));
-    writeFile(sda + "removable", "0\n");
-    writeFile(sda + "sda1/partition", "1\n");
-    writeFile(sda + "sda2/partition", "2\n");
-    writeFile(block + "sdb/removable", "1\n");
-    writeFile(block + "sdb/device/type", "0\n");
-    writeFile(block + "sdb/sdb1/partition", "1\n");
-    writeFile(block + "sdc/removable", "1\n");
-    writeFile(block + "sr0/removable", "1\n");
-    writeFile(block + "sdd/removable", "1\n");
-    writeFile(block + "sdd/device/type", "5\n");
-    writeFile(block + "nvme0n1/removable", "0\n");
-    writeFile(block + "nvme0n1/nvme0n1p1/partition", "1\n");
-    const QString sde = linkedDisk(
-        QStringLiteral("pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host6/target6:0:0/6:0:0:0"),
-        QStringLiteral("sde"));
-    writeFile(sde + "removable", "0\n");
-    writeFile(sde + "sde1/partition", "1\n");
-    const QString mmc = linkedDisk(
-        QStringLiteral("platform/fe320000.mmc/mmc_host/mmc0/mmc0:0001"), QStringLiteral("mmcblk0"));
-    writeFile(mmc + "removable", "0\n");
-    writeFile(mmc + "mmcblk0p1/partition", "1\n");
-    const QString sr1 = linkedDisk(
-        QStringLiteral("pci0000:00/0000:00:14.0/usb2/2-2/2-2:1.0/host7/target7:0:0/7:0:0:0"),
-        QStringLiteral("sr1"));
-    writeFile(sr1 + "removable", "1\n");
-    writeFile(sr1 + "device/type", "5\n");
+    QDir().mkpath(sys + QStringLiteral("/block"));
+    for (const auto &d : disks) {
+        const QString link = sys + QStringLiteral("/block/") + QLatin1String(d.disk);
+        QString base = link;
+        if (d.device) {
+            base = sys + QStringLiteral("/devices/") + QLatin1String(d.device)
+                + QStringLiteral("/block/") + QLatin1String(d.disk);
+            QDir().mkpath(base);
+            QFile::link(base, link);
+        }
+        base += QLatin1Char('/');
+        writeFile(base + "removable", QByteArray(d.removable) + '\n');
+        if (d.type)
+            writeFile(base + "device/type", QByteArray(d.type) + '\n');
+        if (d.partition)
+            writeFile(base + QLatin1String(d.partition) + "/partition", "1\n");
+    }
+    writeFile(sys + "/block/sda/sda2/partition", "2\n");
 }
 
 void tst_Platform::removableDrives_data()
@@ -168,16 +166,17 @@ void tst_Platform::removableDrives_data()
         << system + mountLine(40, "/", "/media/x", "vfat", "/dev/sdz1") << QStringList();
     QTest::newRow("mapper device")
         << system + mountLine(41, "/", "/media/x", "ext4", "/dev/mapper/crypt") << QStringList();
-    QTest::newRow("usb stick reporting removable 0")
-        << system + mountLine(43, "/", "/media/user/IMAGER", "vfat", "/dev/sde1")
-        << QStringList {"/media/user/IMAGER/"};
-    QTest::newRow("memory card") << system
-            + mountLine(44, "/", "/media/card", "exfat", "/dev/mmcblk0p1")
-                                 << QStringList {"/media/card/"};
+    QTest::newRow("usb hard disk is not removable")
+        << system + mountLine(43, "/", "/media/user/BACKUP", "ext4", "/dev/sde1") << QStringList();
+    QTest::newRow("emmc boot partition is not removable")
+        << system + mountLine(44, "/", "/boot/firmware", "vfat", "/dev/mmcblk0p1") << QStringList();
+    QTest::newRow("sd card in the laptop's slot")
+        << system + mountLine(47, "/", "/media/card", "exfat", "/dev/mmcblk1p1")
+        << QStringList {"/media/card/"};
     QTest::newRow("usb dvd drive is optical")
         << system + mountLine(45, "/", "/media/dvd", "iso9660", "/dev/sr1") << QStringList();
-    QTest::newRow("root file system on a usb disk is not a drive")
-        << mountLine(46, "/", "/", "ext4", "/dev/sde1") << QStringList();
+    QTest::newRow("root file system on a usb stick is not a drive")
+        << mountLine(46, "/", "/", "ext4", "/dev/sdb1") << QStringList();
     QTest::newRow("truncated lines")
         << QByteArray("30 1 8:1 / /media/a rw - vfat\n31 1\n - - -\n\n")
             + mountLine(42, "/", "/mnt/stick", "vfat", "/dev/sdc")

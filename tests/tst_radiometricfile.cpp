@@ -49,6 +49,8 @@ private slots:
     void file_reading_data();
     void file_reading();
     void file_name_and_time();
+    void uniform_scene_is_decoded_data();
+    void uniform_scene_is_decoded();
     void other_model_value_leaves_plane_empty();
 
 private:
@@ -372,12 +374,6 @@ void tst_RadiometricFile::file_reading_data()
                 << "file" << large.bytes() << large.model << qint64(2000000);
     }
 
-    PictureFixture flat = vx305;
-    flat.maxGrey = flat.minGrey = 128;
-    QTest::newRow("VX305 equal grey span") << "file" << flat.bytes() << 0 << qint64(0);
-    flat.model = PictureFixture::VX300;
-    flat.maxGrey = flat.minGrey = 0;
-    QTest::newRow("VX300 grey span 0 to 0") << "file" << flat.bytes() << 1 << qint64(0);
 }
 
 void tst_RadiometricFile::file_reading()
@@ -412,6 +408,31 @@ void tst_RadiometricFile::file_name_and_time()
     QVERIFY2(shape.match(picture->fileTime).hasMatch(), qPrintable(picture->fileTime));
     QCOMPARE(picture->fileTime.left(4).toInt(), QDate::currentDate().year());
     QVERIFY(parseFixture(fixture)->fileName.isEmpty());
+}
+
+void tst_RadiometricFile::uniform_scene_is_decoded_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("grey"); // the one grey that stands for both ends
+    QTest::newRow("VX305 span 128 to 128") << 0 << 128;
+    QTest::newRow("VX300 span 0 to 0") << 1 << 0;
+}
+
+void tst_RadiometricFile::uniform_scene_is_decoded()
+{
+    QFETCH(int, model);
+    QFETCH(int, grey);
+    PictureFixture fixture;
+    fixture.model = model;
+    fixture.maxGrey = fixture.minGrey = quint8(grey);
+    fixture.maxTemp = 367;
+    fixture.setPixel(0, 0, 0);
+    fixture.setPixel(239, 319, 255);
+    const std::optional<RadiometricPicture> picture = parseFixture(fixture);
+    QVERIFY(picture);
+    for (const float t : picture->tempMap)
+        QCOMPARE(t, 36.7f);
+    QCOMPARE(picture->avgTemp, double(36.7f));
 }
 
 void tst_RadiometricFile::other_model_value_leaves_plane_empty()

@@ -1,337 +1,345 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="zh_CN">
-    <context>
-        <name>MainWindow</name>
-        <message>
-            <source>正在等待连接...</source>
-            <translation>Waiting for a connection...</translation>
-        </message>
-        <message>
-            <source>文件</source>
-            <translation>File</translation>
-        </message>
-        <message>
-            <source>连接</source>
-            <translation>Connect</translation>
-        </message>
-        <message>
-            <source>断开</source>
-            <translation>Disconnect</translation>
-        </message>
-        <message>
-            <source>选项</source>
-            <translation>Option</translation>
-        </message>
-        <message>
-            <source>关闭</source>
-            <translation>Close</translation>
-        </message>
-        <message>
-            <source>帮助</source>
-            <translation>Help</translation>
-        </message>
-        <message>
-            <source>用户手册</source>
-            <translation>User's manual</translation>
-        </message>
-        <message>
-            <source>投屏模式</source>
-            <translation>Screen mode</translation>
-        </message>
-        <message>
-            <source>U盘模式</source>
-            <translation>USB flash drive mode</translation>
-        </message>
-        <message>
-            <source>已断开连接</source>
-            <translation>Disconnected</translation>
-        </message>
-    </context>
-    <context>
-        <name>seting</name>
-        <message>
-            <source>报警历史路径</source>
-            <translation>Alarm history path</translation>
-        </message>
-        <message>
-            <source>语言</source>
-            <translation>Language</translation>
-        </message>
-        <message>
-            <source>确定</source>
-            <translation>Confirm</translation>
-        </message>
-        <message>
-            <source>取消</source>
-            <translation>Cancel</translation>
-        </message>
-        <message>
-            <source>选择一个目录</source>
-            <translation>Select a folder</translation>
-        </message>
-        <message>
-            <source>提示</source>
-            <translation>Warning</translation>
-        </message>
-        <message>
-            <source>改动将在应用重启后生效!</source>
-            <translation>Changes will take effect after the application restarts!</translation>
-        </message>
-        <message>
-            <source>路径中不能包含逗号“,”，请选择其他文件夹。</source>
-            <translation>The path must not contain a comma ",". Please choose another folder.</translation>
-        </message>
-    </context>
-    <context>
-        <name>camer_window</name>
-        <message>
-            <source>VX305</source>
-            <translation>VX305</translation>
-        </message>
-        <message>
-            <source>图像</source>
-            <translation>Video</translation>
-        </message>
-        <message>
-            <source>报警历史</source>
-            <translation>History</translation>
-        </message>
-        <message>
-            <source>拍照</source>
-            <translation>Capture Image</translation>
-        </message>
-        <message>
-            <source>报警设置</source>
-            <translation>Alarm setting</translation>
-        </message>
-        <message>
-            <source>启用报警</source>
-            <translation>Enable alarm</translation>
-        </message>
-        <message>
-            <source>声音报警</source>
-            <translation>Sound alarm</translation>
-        </message>
-        <message>
-            <source>产生报警文件</source>
-            <translation>Generate alarm file</translation>
-        </message>
-        <message>
-            <source>报警信息</source>
-            <translation>Alarm information</translation>
-        </message>
-        <message>
-            <source>最大温度</source>
-            <translation>Max temperature</translation>
-        </message>
-        <message>
-            <source>报警阈值</source>
-            <translation>Alarm value</translation>
-        </message>
-        <message>
-            <source>发射率</source>
-            <translation>Emissivity</translation>
-        </message>
-        <message>
-            <source>停止当前报警</source>
-            <translation>Stop Alarm</translation>
-        </message>
-        <message>
-            <source>保存的文件</source>
-            <translation>Saved file</translation>
-        </message>
-    </context>
-    <context>
-        <name>photo_window</name>
-        <message>
-            <source>VX305</source>
-            <translation>VX305</translation>
-        </message>
-        <message>
-            <source>文件</source>
-            <translation>File</translation>
-        </message>
-        <message>
-            <source>移动磁盘</source>
-            <translation>Removable disk</translation>
-        </message>
-        <message>
-            <source>图片信息</source>
-            <translation>Viewer</translation>
-        </message>
-        <message>
-            <source>编号</source>
-            <translation>No</translation>
-        </message>
-        <message>
-            <source>图像</source>
-            <translation>Image</translation>
-        </message>
-        <message>
-            <source>名称</source>
-            <translation>Name</translation>
-        </message>
-        <message>
-            <source>时间</source>
-            <translation>Time</translation>
-        </message>
-        <message>
-            <source>大小</source>
-            <translation>Size</translation>
-        </message>
-        <message>
-            <source>警告</source>
-            <translation>Warning</translation>
-        </message>
-        <message>
-            <source>该图片解析失败，请确认型号是否正确!</source>
-            <translation>The picture parsing failed, please confirm whether the model is correct!</translation>
-        </message>
-        <message>
-            <source>提示</source>
-            <translation>Warning</translation>
-        </message>
-        <message>
-            <source>检查到U盘中同时含有VX300和VX305的文件
+<context>
+    <name>Analysis_Widget</name>
+    <message>
+        <source>图像信息</source>
+        <translation>Pictorial Information</translation>
+    </message>
+    <message>
+        <source>温度信息</source>
+        <translation>Temperature information</translation>
+    </message>
+    <message>
+        <source>文件名称:</source>
+        <translation>File name:</translation>
+    </message>
+    <message>
+        <source>文件大小:</source>
+        <translation>File size:</translation>
+    </message>
+    <message>
+        <source>时间:</source>
+        <translation>Time:</translation>
+    </message>
+    <message>
+        <source>发射率:</source>
+        <translation>Emissivity:</translation>
+    </message>
+    <message>
+        <source>大小:</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>单位:</source>
+        <translation>Unit:</translation>
+    </message>
+    <message>
+        <source>中心温度:</source>
+        <translation>Midpoint temperature:</translation>
+    </message>
+    <message>
+        <source>最高温度:</source>
+        <translation>Maximum temperature:</translation>
+    </message>
+    <message>
+        <source>最低温度:</source>
+        <translation>Minimum temperature:</translation>
+    </message>
+    <message>
+        <source>平均温度:</source>
+        <translation>Average temperature:</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>Rect</translation>
+    </message>
+    <message>
+        <source>圆</source>
+        <translation>Circle</translation>
+    </message>
+    <message>
+        <source>保存的文件</source>
+        <translation>Saved file</translation>
+    </message>
+    <message>
+        <source>测温信息</source>
+        <translation>Temperature measurement information</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>导出文件成功!</source>
+        <translation>Export file successful!</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>Clear all</translation>
+    </message>
+    <message>
+        <source>颜色</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>导出报告</source>
+        <translation>Export report</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>正在等待连接...</source>
+        <translation>Waiting for a connection...</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>断开</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>选项</source>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>用户手册</source>
+        <translation>User&apos;s manual</translation>
+    </message>
+    <message>
+        <source>投屏模式</source>
+        <translation>Screen mode</translation>
+    </message>
+    <message>
+        <source>U盘模式</source>
+        <translation>USB flash drive mode</translation>
+    </message>
+    <message>
+        <source>已断开连接</source>
+        <translation>Disconnected</translation>
+    </message>
+</context>
+<context>
+    <name>camer_window</name>
+    <message>
+        <source>VX305</source>
+        <translation>VX305</translation>
+    </message>
+    <message>
+        <source>图像</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <source>报警历史</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>拍照</source>
+        <translation>Capture Image</translation>
+    </message>
+    <message>
+        <source>报警设置</source>
+        <translation>Alarm setting</translation>
+    </message>
+    <message>
+        <source>启用报警</source>
+        <translation>Enable alarm</translation>
+    </message>
+    <message>
+        <source>声音报警</source>
+        <translation>Sound alarm</translation>
+    </message>
+    <message>
+        <source>产生报警文件</source>
+        <translation>Generate alarm file</translation>
+    </message>
+    <message>
+        <source>报警信息</source>
+        <translation>Alarm information</translation>
+    </message>
+    <message>
+        <source>最大温度</source>
+        <translation>Max temperature</translation>
+    </message>
+    <message>
+        <source>报警阈值</source>
+        <translation>Alarm value</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Emissivity</translation>
+    </message>
+    <message>
+        <source>停止当前报警</source>
+        <translation>Stop Alarm</translation>
+    </message>
+    <message>
+        <source>保存的文件</source>
+        <translation>Saved file</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>图片保存失败，请检查文件名和文件夹!</source>
+        <translation>The picture could not be saved. Please check the file name and the folder!</translation>
+    </message>
+</context>
+<context>
+    <name>photo_window</name>
+    <message>
+        <source>VX305</source>
+        <translation>VX305</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>移动磁盘</source>
+        <translation>Removable disk</translation>
+    </message>
+    <message>
+        <source>图片信息</source>
+        <translation>Viewer</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>图像</source>
+        <translation>Image</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>该图片解析失败，请确认型号是否正确!</source>
+        <translation>The picture parsing failed, please confirm whether the model is correct!</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>检查到U盘中同时含有VX300和VX305的文件
 请选择打开哪一项？</source>
-            <translation>Check the USB flash drive contains both VX300 and VX305 files
+        <translation>Check the USB flash drive contains both VX300 and VX305 files
 Please select which item to open?</translation>
-        </message>
-        <message>
-            <source>未找到移动磁盘</source>
-            <translation>No removable disk found.</translation>
-        </message>
-        <message>
-            <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
-            <translation>The selected disk holds neither the VX305 folder “DCIM_100” nor the VX300 folder “Images”.</translation>
-        </message>
-        <message>
-            <source>正在读取图片...</source>
-            <translation>Reading pictures...</translation>
-        </message>
-    </context>
-    <context>
-        <name>Analysis_Widget</name>
-        <message>
-            <source>图像信息</source>
-            <translation>Pictorial Information</translation>
-        </message>
-        <message>
-            <source>温度信息</source>
-            <translation>Temperature information</translation>
-        </message>
-        <message>
-            <source>文件名称:</source>
-            <translation>File name:</translation>
-        </message>
-        <message>
-            <source>文件大小:</source>
-            <translation>File size:</translation>
-        </message>
-        <message>
-            <source>时间:</source>
-            <translation>Time:</translation>
-        </message>
-        <message>
-            <source>发射率:</source>
-            <translation>Emissivity:</translation>
-        </message>
-        <message>
-            <source>大小:</source>
-            <translation>Size:</translation>
-        </message>
-        <message>
-            <source>单位:</source>
-            <translation>Unit:</translation>
-        </message>
-        <message>
-            <source>中心温度:</source>
-            <translation>Midpoint temperature:</translation>
-        </message>
-        <message>
-            <source>最高温度:</source>
-            <translation>Maximum temperature:</translation>
-        </message>
-        <message>
-            <source>最低温度:</source>
-            <translation>Minimum temperature:</translation>
-        </message>
-        <message>
-            <source>平均温度:</source>
-            <translation>Average temperature:</translation>
-        </message>
-        <message>
-            <source>名称</source>
-            <translation>Name</translation>
-        </message>
-        <message>
-            <source>类型</source>
-            <translation>Type</translation>
-        </message>
-        <message>
-            <source>高</source>
-            <translation>High</translation>
-        </message>
-        <message>
-            <source>低</source>
-            <translation>Low</translation>
-        </message>
-        <message>
-            <source>平均</source>
-            <translation>Average</translation>
-        </message>
-        <message>
-            <source>点</source>
-            <translation>Point</translation>
-        </message>
-        <message>
-            <source>线</source>
-            <translation>Line</translation>
-        </message>
-        <message>
-            <source>矩形</source>
-            <translation>Rect</translation>
-        </message>
-        <message>
-            <source>圆</source>
-            <translation>Circle</translation>
-        </message>
-        <message>
-            <source>保存的文件</source>
-            <translation>Saved file</translation>
-        </message>
-        <message>
-            <source>测温信息</source>
-            <translation>Temperature measurement information</translation>
-        </message>
-        <message>
-            <source>提示</source>
-            <translation>Warning</translation>
-        </message>
-        <message>
-            <source>导出文件成功!</source>
-            <translation>Export file successful!</translation>
-        </message>
-        <message>
-            <source>选择</source>
-            <translation>Select</translation>
-        </message>
-        <message>
-            <source>删除</source>
-            <translation>Delete</translation>
-        </message>
-        <message>
-            <source>清除</source>
-            <translation>Clear all</translation>
-        </message>
-        <message>
-            <source>颜色</source>
-            <translation>Color</translation>
-        </message>
-        <message>
-            <source>导出报告</source>
-            <translation>Export report</translation>
-        </message>
-    </context>
+    </message>
+    <message>
+        <source>未找到移动磁盘</source>
+        <translation>No removable disk found.</translation>
+    </message>
+    <message>
+        <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
+        <translation>The selected disk holds neither the VX305 folder “DCIM_100” nor the VX300 folder “Images”.</translation>
+    </message>
+    <message>
+        <source>正在读取图片...</source>
+        <translation>Reading pictures...</translation>
+    </message>
+</context>
+<context>
+    <name>seting</name>
+    <message>
+        <source>报警历史路径</source>
+        <translation>Alarm history path</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>选择一个目录</source>
+        <translation>Select a folder</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>改动将在应用重启后生效!</source>
+        <translation>Changes will take effect after the application restarts!</translation>
+    </message>
+    <message>
+        <source>路径中不能包含逗号“,”，请选择其他文件夹。</source>
+        <translation>The path must not contain a comma &quot;,&quot;. Please choose another folder.</translation>
+    </message>
+</context>
 </TS>

@@ -1,337 +1,345 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="ko_KR" sourcelanguage="zh_CN">
-    <context>
-        <name>MainWindow</name>
-        <message>
-            <source>正在等待连接...</source>
-            <translation>연결 대기 중...</translation>
-        </message>
-        <message>
-            <source>文件</source>
-            <translation>파일</translation>
-        </message>
-        <message>
-            <source>连接</source>
-            <translation>연결</translation>
-        </message>
-        <message>
-            <source>断开</source>
-            <translation>연결 해제</translation>
-        </message>
-        <message>
-            <source>选项</source>
-            <translation>옵션</translation>
-        </message>
-        <message>
-            <source>关闭</source>
-            <translation>닫기</translation>
-        </message>
-        <message>
-            <source>帮助</source>
-            <translation>도움말</translation>
-        </message>
-        <message>
-            <source>用户手册</source>
-            <translation>사용자 설명서</translation>
-        </message>
-        <message>
-            <source>投屏模式</source>
-            <translation>화면 모드</translation>
-        </message>
-        <message>
-            <source>U盘模式</source>
-            <translation>USB 플래시 드라이브 모드</translation>
-        </message>
-        <message>
-            <source>已断开连接</source>
-            <translation>연결 끊김</translation>
-        </message>
-    </context>
-    <context>
-        <name>seting</name>
-        <message>
-            <source>报警历史路径</source>
-            <translation>경보 기록 경로</translation>
-        </message>
-        <message>
-            <source>语言</source>
-            <translation>언어</translation>
-        </message>
-        <message>
-            <source>确定</source>
-            <translation>확인</translation>
-        </message>
-        <message>
-            <source>取消</source>
-            <translation>취소</translation>
-        </message>
-        <message>
-            <source>选择一个目录</source>
-            <translation>폴더 선택</translation>
-        </message>
-        <message>
-            <source>提示</source>
-            <translation>알림</translation>
-        </message>
-        <message>
-            <source>改动将在应用重启后生效!</source>
-            <translation>변경 사항은 프로그램을 다시 시작한 후에 적용됩니다!</translation>
-        </message>
-        <message>
-            <source>路径中不能包含逗号“,”，请选择其他文件夹。</source>
-            <translation>경로에 쉼표(“,”)를 포함할 수 없습니다. 다른 폴더를 선택하십시오.</translation>
-        </message>
-    </context>
-    <context>
-        <name>camer_window</name>
-        <message>
-            <source>VX305</source>
-            <translation>VX305</translation>
-        </message>
-        <message>
-            <source>图像</source>
-            <translation>영상</translation>
-        </message>
-        <message>
-            <source>报警历史</source>
-            <translation>경보 기록</translation>
-        </message>
-        <message>
-            <source>拍照</source>
-            <translation>이미지 캡처</translation>
-        </message>
-        <message>
-            <source>报警设置</source>
-            <translation>경보 설정</translation>
-        </message>
-        <message>
-            <source>启用报警</source>
-            <translation>경보 사용</translation>
-        </message>
-        <message>
-            <source>声音报警</source>
-            <translation>소리 경보</translation>
-        </message>
-        <message>
-            <source>产生报警文件</source>
-            <translation>경보 파일 생성</translation>
-        </message>
-        <message>
-            <source>报警信息</source>
-            <translation>경보 정보</translation>
-        </message>
-        <message>
-            <source>最大温度</source>
-            <translation>최고 온도</translation>
-        </message>
-        <message>
-            <source>报警阈值</source>
-            <translation>경보 임계값</translation>
-        </message>
-        <message>
-            <source>发射率</source>
-            <translation>방사율</translation>
-        </message>
-        <message>
-            <source>停止当前报警</source>
-            <translation>경보 중지</translation>
-        </message>
-        <message>
-            <source>保存的文件</source>
-            <translation>파일 저장</translation>
-        </message>
-    </context>
-    <context>
-        <name>photo_window</name>
-        <message>
-            <source>VX305</source>
-            <translation>VX305</translation>
-        </message>
-        <message>
-            <source>文件</source>
-            <translation>파일</translation>
-        </message>
-        <message>
-            <source>移动磁盘</source>
-            <translation>이동식 디스크</translation>
-        </message>
-        <message>
-            <source>图片信息</source>
-            <translation>이미지 보기</translation>
-        </message>
-        <message>
-            <source>编号</source>
-            <translation>번호</translation>
-        </message>
-        <message>
-            <source>图像</source>
-            <translation>이미지</translation>
-        </message>
-        <message>
-            <source>名称</source>
-            <translation>이름</translation>
-        </message>
-        <message>
-            <source>时间</source>
-            <translation>시간</translation>
-        </message>
-        <message>
-            <source>大小</source>
-            <translation>크기</translation>
-        </message>
-        <message>
-            <source>警告</source>
-            <translation>경고</translation>
-        </message>
-        <message>
-            <source>该图片解析失败，请确认型号是否正确!</source>
-            <translation>이미지를 분석하지 못했습니다. 모델이 올바른지 확인하십시오!</translation>
-        </message>
-        <message>
-            <source>提示</source>
-            <translation>알림</translation>
-        </message>
-        <message>
-            <source>检查到U盘中同时含有VX300和VX305的文件
+<context>
+    <name>Analysis_Widget</name>
+    <message>
+        <source>图像信息</source>
+        <translation>이미지 정보</translation>
+    </message>
+    <message>
+        <source>温度信息</source>
+        <translation>온도 정보</translation>
+    </message>
+    <message>
+        <source>文件名称:</source>
+        <translation>파일 이름:</translation>
+    </message>
+    <message>
+        <source>文件大小:</source>
+        <translation>파일 크기:</translation>
+    </message>
+    <message>
+        <source>时间:</source>
+        <translation>시간:</translation>
+    </message>
+    <message>
+        <source>发射率:</source>
+        <translation>방사율:</translation>
+    </message>
+    <message>
+        <source>大小:</source>
+        <translation>크기:</translation>
+    </message>
+    <message>
+        <source>单位:</source>
+        <translation>단위:</translation>
+    </message>
+    <message>
+        <source>中心温度:</source>
+        <translation>중심 온도:</translation>
+    </message>
+    <message>
+        <source>最高温度:</source>
+        <translation>최고 온도:</translation>
+    </message>
+    <message>
+        <source>最低温度:</source>
+        <translation>최저 온도:</translation>
+    </message>
+    <message>
+        <source>平均温度:</source>
+        <translation>평균 온도:</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>이름</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>유형</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>최고</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>최저</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>평균</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>점</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>선</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>사각형</translation>
+    </message>
+    <message>
+        <source>圆</source>
+        <translation>원</translation>
+    </message>
+    <message>
+        <source>保存的文件</source>
+        <translation>파일 저장</translation>
+    </message>
+    <message>
+        <source>测温信息</source>
+        <translation>온도 측정 정보</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>导出文件成功!</source>
+        <translation>파일을 내보냈습니다!</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>선택</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>삭제</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>모두 지우기</translation>
+    </message>
+    <message>
+        <source>颜色</source>
+        <translation>색상</translation>
+    </message>
+    <message>
+        <source>导出报告</source>
+        <translation>보고서 내보내기</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>正在等待连接...</source>
+        <translation>연결 대기 중...</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>파일</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>연결</translation>
+    </message>
+    <message>
+        <source>断开</source>
+        <translation>연결 해제</translation>
+    </message>
+    <message>
+        <source>选项</source>
+        <translation>옵션</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>도움말</translation>
+    </message>
+    <message>
+        <source>用户手册</source>
+        <translation>사용자 설명서</translation>
+    </message>
+    <message>
+        <source>投屏模式</source>
+        <translation>화면 모드</translation>
+    </message>
+    <message>
+        <source>U盘模式</source>
+        <translation>USB 플래시 드라이브 모드</translation>
+    </message>
+    <message>
+        <source>已断开连接</source>
+        <translation>연결 끊김</translation>
+    </message>
+</context>
+<context>
+    <name>camer_window</name>
+    <message>
+        <source>VX305</source>
+        <translation>VX305</translation>
+    </message>
+    <message>
+        <source>图像</source>
+        <translation>영상</translation>
+    </message>
+    <message>
+        <source>报警历史</source>
+        <translation>경보 기록</translation>
+    </message>
+    <message>
+        <source>拍照</source>
+        <translation>이미지 캡처</translation>
+    </message>
+    <message>
+        <source>报警设置</source>
+        <translation>경보 설정</translation>
+    </message>
+    <message>
+        <source>启用报警</source>
+        <translation>경보 사용</translation>
+    </message>
+    <message>
+        <source>声音报警</source>
+        <translation>소리 경보</translation>
+    </message>
+    <message>
+        <source>产生报警文件</source>
+        <translation>경보 파일 생성</translation>
+    </message>
+    <message>
+        <source>报警信息</source>
+        <translation>경보 정보</translation>
+    </message>
+    <message>
+        <source>最大温度</source>
+        <translation>최고 온도</translation>
+    </message>
+    <message>
+        <source>报警阈值</source>
+        <translation>경보 임계값</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>방사율</translation>
+    </message>
+    <message>
+        <source>停止当前报警</source>
+        <translation>경보 중지</translation>
+    </message>
+    <message>
+        <source>保存的文件</source>
+        <translation>파일 저장</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>경고</translation>
+    </message>
+    <message>
+        <source>图片保存失败，请检查文件名和文件夹!</source>
+        <translation>사진을 저장하지 못했습니다. 파일 이름과 폴더를 확인하십시오!</translation>
+    </message>
+</context>
+<context>
+    <name>photo_window</name>
+    <message>
+        <source>VX305</source>
+        <translation>VX305</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>파일</translation>
+    </message>
+    <message>
+        <source>移动磁盘</source>
+        <translation>이동식 디스크</translation>
+    </message>
+    <message>
+        <source>图片信息</source>
+        <translation>이미지 보기</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>번호</translation>
+    </message>
+    <message>
+        <source>图像</source>
+        <translation>이미지</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>이름</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>시간</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>크기</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>경고</translation>
+    </message>
+    <message>
+        <source>该图片解析失败，请确认型号是否正确!</source>
+        <translation>이미지를 분석하지 못했습니다. 모델이 올바른지 확인하십시오!</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>检查到U盘中同时含有VX300和VX305的文件
 请选择打开哪一项？</source>
-            <translation>USB 플래시 드라이브에 VX300 파일과 VX305 파일이 모두 있습니다.
+        <translation>USB 플래시 드라이브에 VX300 파일과 VX305 파일이 모두 있습니다.
 어느 쪽을 여시겠습니까?</translation>
-        </message>
-        <message>
-            <source>未找到移动磁盘</source>
-            <translation>이동식 디스크를 찾을 수 없습니다.</translation>
-        </message>
-        <message>
-            <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
-            <translation>선택한 디스크에 VX305의 “DCIM_100” 폴더도 VX300의 “Images” 폴더도 없습니다.</translation>
-        </message>
-        <message>
-            <source>正在读取图片...</source>
-            <translation>사진을 읽는 중...</translation>
-        </message>
-    </context>
-    <context>
-        <name>Analysis_Widget</name>
-        <message>
-            <source>图像信息</source>
-            <translation>이미지 정보</translation>
-        </message>
-        <message>
-            <source>温度信息</source>
-            <translation>온도 정보</translation>
-        </message>
-        <message>
-            <source>文件名称:</source>
-            <translation>파일 이름:</translation>
-        </message>
-        <message>
-            <source>文件大小:</source>
-            <translation>파일 크기:</translation>
-        </message>
-        <message>
-            <source>时间:</source>
-            <translation>시간:</translation>
-        </message>
-        <message>
-            <source>发射率:</source>
-            <translation>방사율:</translation>
-        </message>
-        <message>
-            <source>大小:</source>
-            <translation>크기:</translation>
-        </message>
-        <message>
-            <source>单位:</source>
-            <translation>단위:</translation>
-        </message>
-        <message>
-            <source>中心温度:</source>
-            <translation>중심 온도:</translation>
-        </message>
-        <message>
-            <source>最高温度:</source>
-            <translation>최고 온도:</translation>
-        </message>
-        <message>
-            <source>最低温度:</source>
-            <translation>최저 온도:</translation>
-        </message>
-        <message>
-            <source>平均温度:</source>
-            <translation>평균 온도:</translation>
-        </message>
-        <message>
-            <source>名称</source>
-            <translation>이름</translation>
-        </message>
-        <message>
-            <source>类型</source>
-            <translation>유형</translation>
-        </message>
-        <message>
-            <source>高</source>
-            <translation>최고</translation>
-        </message>
-        <message>
-            <source>低</source>
-            <translation>최저</translation>
-        </message>
-        <message>
-            <source>平均</source>
-            <translation>평균</translation>
-        </message>
-        <message>
-            <source>点</source>
-            <translation>점</translation>
-        </message>
-        <message>
-            <source>线</source>
-            <translation>선</translation>
-        </message>
-        <message>
-            <source>矩形</source>
-            <translation>사각형</translation>
-        </message>
-        <message>
-            <source>圆</source>
-            <translation>원</translation>
-        </message>
-        <message>
-            <source>保存的文件</source>
-            <translation>파일 저장</translation>
-        </message>
-        <message>
-            <source>测温信息</source>
-            <translation>온도 측정 정보</translation>
-        </message>
-        <message>
-            <source>提示</source>
-            <translation>알림</translation>
-        </message>
-        <message>
-            <source>导出文件成功!</source>
-            <translation>파일을 내보냈습니다!</translation>
-        </message>
-        <message>
-            <source>选择</source>
-            <translation>선택</translation>
-        </message>
-        <message>
-            <source>删除</source>
-            <translation>삭제</translation>
-        </message>
-        <message>
-            <source>清除</source>
-            <translation>모두 지우기</translation>
-        </message>
-        <message>
-            <source>颜色</source>
-            <translation>색상</translation>
-        </message>
-        <message>
-            <source>导出报告</source>
-            <translation>보고서 내보내기</translation>
-        </message>
-    </context>
+    </message>
+    <message>
+        <source>未找到移动磁盘</source>
+        <translation>이동식 디스크를 찾을 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
+        <translation>선택한 디스크에 VX305의 “DCIM_100” 폴더도 VX300의 “Images” 폴더도 없습니다.</translation>
+    </message>
+    <message>
+        <source>正在读取图片...</source>
+        <translation>사진을 읽는 중...</translation>
+    </message>
+</context>
+<context>
+    <name>seting</name>
+    <message>
+        <source>报警历史路径</source>
+        <translation>경보 기록 경로</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>언어</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>확인</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>选择一个目录</source>
+        <translation>폴더 선택</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>改动将在应用重启后生效!</source>
+        <translation>변경 사항은 프로그램을 다시 시작한 후에 적용됩니다!</translation>
+    </message>
+    <message>
+        <source>路径中不能包含逗号“,”，请选择其他文件夹。</source>
+        <translation>경로에 쉼표(“,”)를 포함할 수 없습니다. 다른 폴더를 선택하십시오.</translation>
+    </message>
+</context>
 </TS>

@@ -1,337 +1,345 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="zh_CN">
-    <context>
-        <name>MainWindow</name>
-        <message>
-            <source>正在等待连接...</source>
-            <translation>Ожидание подключения...</translation>
-        </message>
-        <message>
-            <source>文件</source>
-            <translation>Файл</translation>
-        </message>
-        <message>
-            <source>连接</source>
-            <translation>Подключить</translation>
-        </message>
-        <message>
-            <source>断开</source>
-            <translation>Отключить</translation>
-        </message>
-        <message>
-            <source>选项</source>
-            <translation>Параметры</translation>
-        </message>
-        <message>
-            <source>关闭</source>
-            <translation>Закрыть</translation>
-        </message>
-        <message>
-            <source>帮助</source>
-            <translation>Справка</translation>
-        </message>
-        <message>
-            <source>用户手册</source>
-            <translation>Руководство пользователя</translation>
-        </message>
-        <message>
-            <source>投屏模式</source>
-            <translation>Режим экрана</translation>
-        </message>
-        <message>
-            <source>U盘模式</source>
-            <translation>Режим USB-накопителя</translation>
-        </message>
-        <message>
-            <source>已断开连接</source>
-            <translation>Отключено</translation>
-        </message>
-    </context>
-    <context>
-        <name>seting</name>
-        <message>
-            <source>报警历史路径</source>
-            <translation>Путь к истории тревог</translation>
-        </message>
-        <message>
-            <source>语言</source>
-            <translation>Язык</translation>
-        </message>
-        <message>
-            <source>确定</source>
-            <translation>Подтвердить</translation>
-        </message>
-        <message>
-            <source>取消</source>
-            <translation>Отмена</translation>
-        </message>
-        <message>
-            <source>选择一个目录</source>
-            <translation>Выберите папку</translation>
-        </message>
-        <message>
-            <source>提示</source>
-            <translation>Уведомление</translation>
-        </message>
-        <message>
-            <source>改动将在应用重启后生效!</source>
-            <translation>Изменения вступят в силу после перезапуска приложения!</translation>
-        </message>
-        <message>
-            <source>路径中不能包含逗号“,”，请选择其他文件夹。</source>
-            <translation>Путь не должен содержать запятую «,». Выберите другую папку.</translation>
-        </message>
-    </context>
-    <context>
-        <name>camer_window</name>
-        <message>
-            <source>VX305</source>
-            <translation>VX305</translation>
-        </message>
-        <message>
-            <source>图像</source>
-            <translation>Видео</translation>
-        </message>
-        <message>
-            <source>报警历史</source>
-            <translation>История тревог</translation>
-        </message>
-        <message>
-            <source>拍照</source>
-            <translation>Сделать снимок</translation>
-        </message>
-        <message>
-            <source>报警设置</source>
-            <translation>Настройки тревоги</translation>
-        </message>
-        <message>
-            <source>启用报警</source>
-            <translation>Включить тревогу</translation>
-        </message>
-        <message>
-            <source>声音报警</source>
-            <translation>Звуковая тревога</translation>
-        </message>
-        <message>
-            <source>产生报警文件</source>
-            <translation>Создавать файлы тревоги</translation>
-        </message>
-        <message>
-            <source>报警信息</source>
-            <translation>Информация о тревоге</translation>
-        </message>
-        <message>
-            <source>最大温度</source>
-            <translation>Максимальная температура</translation>
-        </message>
-        <message>
-            <source>报警阈值</source>
-            <translation>Порог тревоги</translation>
-        </message>
-        <message>
-            <source>发射率</source>
-            <translation>Излучательная способность</translation>
-        </message>
-        <message>
-            <source>停止当前报警</source>
-            <translation>Остановить тревогу</translation>
-        </message>
-        <message>
-            <source>保存的文件</source>
-            <translation>Сохранить файл</translation>
-        </message>
-    </context>
-    <context>
-        <name>photo_window</name>
-        <message>
-            <source>VX305</source>
-            <translation>VX305</translation>
-        </message>
-        <message>
-            <source>文件</source>
-            <translation>Файлы</translation>
-        </message>
-        <message>
-            <source>移动磁盘</source>
-            <translation>Съёмный диск</translation>
-        </message>
-        <message>
-            <source>图片信息</source>
-            <translation>Просмотр</translation>
-        </message>
-        <message>
-            <source>编号</source>
-            <translation>№</translation>
-        </message>
-        <message>
-            <source>图像</source>
-            <translation>Изображение</translation>
-        </message>
-        <message>
-            <source>名称</source>
-            <translation>Имя</translation>
-        </message>
-        <message>
-            <source>时间</source>
-            <translation>Время</translation>
-        </message>
-        <message>
-            <source>大小</source>
-            <translation>Размер</translation>
-        </message>
-        <message>
-            <source>警告</source>
-            <translation>Предупреждение</translation>
-        </message>
-        <message>
-            <source>该图片解析失败，请确认型号是否正确!</source>
-            <translation>Не удалось разобрать изображение. Проверьте, правильно ли выбрана модель!</translation>
-        </message>
-        <message>
-            <source>提示</source>
-            <translation>Уведомление</translation>
-        </message>
-        <message>
-            <source>检查到U盘中同时含有VX300和VX305的文件
+<context>
+    <name>Analysis_Widget</name>
+    <message>
+        <source>图像信息</source>
+        <translation>Информация об изображении</translation>
+    </message>
+    <message>
+        <source>温度信息</source>
+        <translation>Информация о температуре</translation>
+    </message>
+    <message>
+        <source>文件名称:</source>
+        <translation>Имя файла:</translation>
+    </message>
+    <message>
+        <source>文件大小:</source>
+        <translation>Размер файла:</translation>
+    </message>
+    <message>
+        <source>时间:</source>
+        <translation>Время:</translation>
+    </message>
+    <message>
+        <source>发射率:</source>
+        <translation>Излучательная способность:</translation>
+    </message>
+    <message>
+        <source>大小:</source>
+        <translation>Размер:</translation>
+    </message>
+    <message>
+        <source>单位:</source>
+        <translation>Единицы:</translation>
+    </message>
+    <message>
+        <source>中心温度:</source>
+        <translation>Температура в центре:</translation>
+    </message>
+    <message>
+        <source>最高温度:</source>
+        <translation>Максимальная температура:</translation>
+    </message>
+    <message>
+        <source>最低温度:</source>
+        <translation>Минимальная температура:</translation>
+    </message>
+    <message>
+        <source>平均温度:</source>
+        <translation>Средняя температура:</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Тип</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>Макс.</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>Мин.</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Среднее</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>Точка</translation>
+    </message>
+    <message>
+        <source>线</source>
+        <translation>Линия</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>Прямоугольник</translation>
+    </message>
+    <message>
+        <source>圆</source>
+        <translation>Круг</translation>
+    </message>
+    <message>
+        <source>保存的文件</source>
+        <translation>Сохранить файл</translation>
+    </message>
+    <message>
+        <source>测温信息</source>
+        <translation>Информация об измерении температуры</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Уведомление</translation>
+    </message>
+    <message>
+        <source>导出文件成功!</source>
+        <translation>Файл успешно экспортирован!</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Выбор</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>Очистить всё</translation>
+    </message>
+    <message>
+        <source>颜色</source>
+        <translation>Цвет</translation>
+    </message>
+    <message>
+        <source>导出报告</source>
+        <translation>Экспорт отчёта</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>正在等待连接...</source>
+        <translation>Ожидание подключения...</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>Подключить</translation>
+    </message>
+    <message>
+        <source>断开</source>
+        <translation>Отключить</translation>
+    </message>
+    <message>
+        <source>选项</source>
+        <translation>Параметры</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>用户手册</source>
+        <translation>Руководство пользователя</translation>
+    </message>
+    <message>
+        <source>投屏模式</source>
+        <translation>Режим экрана</translation>
+    </message>
+    <message>
+        <source>U盘模式</source>
+        <translation>Режим USB-накопителя</translation>
+    </message>
+    <message>
+        <source>已断开连接</source>
+        <translation>Отключено</translation>
+    </message>
+</context>
+<context>
+    <name>camer_window</name>
+    <message>
+        <source>VX305</source>
+        <translation>VX305</translation>
+    </message>
+    <message>
+        <source>图像</source>
+        <translation>Видео</translation>
+    </message>
+    <message>
+        <source>报警历史</source>
+        <translation>История тревог</translation>
+    </message>
+    <message>
+        <source>拍照</source>
+        <translation>Сделать снимок</translation>
+    </message>
+    <message>
+        <source>报警设置</source>
+        <translation>Настройки тревоги</translation>
+    </message>
+    <message>
+        <source>启用报警</source>
+        <translation>Включить тревогу</translation>
+    </message>
+    <message>
+        <source>声音报警</source>
+        <translation>Звуковая тревога</translation>
+    </message>
+    <message>
+        <source>产生报警文件</source>
+        <translation>Создавать файлы тревоги</translation>
+    </message>
+    <message>
+        <source>报警信息</source>
+        <translation>Информация о тревоге</translation>
+    </message>
+    <message>
+        <source>最大温度</source>
+        <translation>Максимальная температура</translation>
+    </message>
+    <message>
+        <source>报警阈值</source>
+        <translation>Порог тревоги</translation>
+    </message>
+    <message>
+        <source>发射率</source>
+        <translation>Излучательная способность</translation>
+    </message>
+    <message>
+        <source>停止当前报警</source>
+        <translation>Остановить тревогу</translation>
+    </message>
+    <message>
+        <source>保存的文件</source>
+        <translation>Сохранить файл</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>图片保存失败，请检查文件名和文件夹!</source>
+        <translation>Не удалось сохранить снимок. Проверьте имя файла и папку!</translation>
+    </message>
+</context>
+<context>
+    <name>photo_window</name>
+    <message>
+        <source>VX305</source>
+        <translation>VX305</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>Файлы</translation>
+    </message>
+    <message>
+        <source>移动磁盘</source>
+        <translation>Съёмный диск</translation>
+    </message>
+    <message>
+        <source>图片信息</source>
+        <translation>Просмотр</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>图像</source>
+        <translation>Изображение</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Размер</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>该图片解析失败，请确认型号是否正确!</source>
+        <translation>Не удалось разобрать изображение. Проверьте, правильно ли выбрана модель!</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Уведомление</translation>
+    </message>
+    <message>
+        <source>检查到U盘中同时含有VX300和VX305的文件
 请选择打开哪一项？</source>
-            <translation>На USB-накопителе найдены файлы VX300 и VX305.
+        <translation>На USB-накопителе найдены файлы VX300 и VX305.
 Какие из них открыть?</translation>
-        </message>
-        <message>
-            <source>未找到移动磁盘</source>
-            <translation>Съёмный диск не найден.</translation>
-        </message>
-        <message>
-            <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
-            <translation>На выбранном диске нет ни папки VX305 «DCIM_100», ни папки VX300 «Images».</translation>
-        </message>
-        <message>
-            <source>正在读取图片...</source>
-            <translation>Чтение снимков...</translation>
-        </message>
-    </context>
-    <context>
-        <name>Analysis_Widget</name>
-        <message>
-            <source>图像信息</source>
-            <translation>Информация об изображении</translation>
-        </message>
-        <message>
-            <source>温度信息</source>
-            <translation>Информация о температуре</translation>
-        </message>
-        <message>
-            <source>文件名称:</source>
-            <translation>Имя файла:</translation>
-        </message>
-        <message>
-            <source>文件大小:</source>
-            <translation>Размер файла:</translation>
-        </message>
-        <message>
-            <source>时间:</source>
-            <translation>Время:</translation>
-        </message>
-        <message>
-            <source>发射率:</source>
-            <translation>Излучательная способность:</translation>
-        </message>
-        <message>
-            <source>大小:</source>
-            <translation>Размер:</translation>
-        </message>
-        <message>
-            <source>单位:</source>
-            <translation>Единицы:</translation>
-        </message>
-        <message>
-            <source>中心温度:</source>
-            <translation>Температура в центре:</translation>
-        </message>
-        <message>
-            <source>最高温度:</source>
-            <translation>Максимальная температура:</translation>
-        </message>
-        <message>
-            <source>最低温度:</source>
-            <translation>Минимальная температура:</translation>
-        </message>
-        <message>
-            <source>平均温度:</source>
-            <translation>Средняя температура:</translation>
-        </message>
-        <message>
-            <source>名称</source>
-            <translation>Имя</translation>
-        </message>
-        <message>
-            <source>类型</source>
-            <translation>Тип</translation>
-        </message>
-        <message>
-            <source>高</source>
-            <translation>Макс.</translation>
-        </message>
-        <message>
-            <source>低</source>
-            <translation>Мин.</translation>
-        </message>
-        <message>
-            <source>平均</source>
-            <translation>Среднее</translation>
-        </message>
-        <message>
-            <source>点</source>
-            <translation>Точка</translation>
-        </message>
-        <message>
-            <source>线</source>
-            <translation>Линия</translation>
-        </message>
-        <message>
-            <source>矩形</source>
-            <translation>Прямоугольник</translation>
-        </message>
-        <message>
-            <source>圆</source>
-            <translation>Круг</translation>
-        </message>
-        <message>
-            <source>保存的文件</source>
-            <translation>Сохранить файл</translation>
-        </message>
-        <message>
-            <source>测温信息</source>
-            <translation>Информация об измерении температуры</translation>
-        </message>
-        <message>
-            <source>提示</source>
-            <translation>Уведомление</translation>
-        </message>
-        <message>
-            <source>导出文件成功!</source>
-            <translation>Файл успешно экспортирован!</translation>
-        </message>
-        <message>
-            <source>选择</source>
-            <translation>Выбор</translation>
-        </message>
-        <message>
-            <source>删除</source>
-            <translation>Удалить</translation>
-        </message>
-        <message>
-            <source>清除</source>
-            <translation>Очистить всё</translation>
-        </message>
-        <message>
-            <source>颜色</source>
-            <translation>Цвет</translation>
-        </message>
-        <message>
-            <source>导出报告</source>
-            <translation>Экспорт отчёта</translation>
-        </message>
-    </context>
+    </message>
+    <message>
+        <source>未找到移动磁盘</source>
+        <translation>Съёмный диск не найден.</translation>
+    </message>
+    <message>
+        <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
+        <translation>На выбранном диске нет ни папки VX305 «DCIM_100», ни папки VX300 «Images».</translation>
+    </message>
+    <message>
+        <source>正在读取图片...</source>
+        <translation>Чтение снимков...</translation>
+    </message>
+</context>
+<context>
+    <name>seting</name>
+    <message>
+        <source>报警历史路径</source>
+        <translation>Путь к истории тревог</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>Подтвердить</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>选择一个目录</source>
+        <translation>Выберите папку</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Уведомление</translation>
+    </message>
+    <message>
+        <source>改动将在应用重启后生效!</source>
+        <translation>Изменения вступят в силу после перезапуска приложения!</translation>
+    </message>
+    <message>
+        <source>路径中不能包含逗号“,”，请选择其他文件夹。</source>
+        <translation>Путь не должен содержать запятую «,». Выберите другую папку.</translation>
+    </message>
+</context>
 </TS>
