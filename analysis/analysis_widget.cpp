@@ -2,12 +2,18 @@
 #include "ui_analysis_widget.h"
 
 #include "analysis/colormap.h"
+#include "analysis/exports.h"
 #include "analysis/matimage.h"
 #include "analysis/report.h"
 #include "app/configrecord.h"
 #include "app/dialogs.h"
 
+#include <QAction>
 #include <QCursor>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSaveFile>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QStandardPaths>
@@ -53,6 +59,7 @@ Analysis_Widget::Analysis_Widget(QWidget *parent)
         b.button->setIcon(QIcon(QString::fromLatin1(b.icon)));
         b.button->setText(QString());
     }
+    setUpExports();
     // The picture follows the handles while they are dragged.
     connect(ui->widget, &My_ColorSlider::indicesChanged, this, [this] { update(); });
 }
@@ -153,8 +160,7 @@ QString Analysis_Widget::tenthsText(qint16 tenths) const
 
 QString Analysis_Widget::degreesText(double degrees) const
 {
-    const float value = float(10 * float(degrees) / m_unitDiv + m_unitAdd);
-    return QString::number(double(value), 'f', 1);
+    return Exports::displayDegrees(float(degrees), m_unitDiv, m_unitAdd);
 }
 
 void Analysis_Widget::fillInformationTable()
@@ -412,4 +418,90 @@ void Analysis_Widget::on_tableWidget_2_itemEntered(QTableWidgetItem *item)
         QToolTip::showText(QCursor::pos(), item->text());
     else
         QToolTip::hideText();
+}
+
+void Analysis_Widget::setUpExports()
+{
+    ui->toolButton_export->setIcon(QIcon(QStringLiteral(":/photo/export.png")));
+    auto *menu = new QMenu(ui->toolButton_export);
+    const struct
+    {
+        const char *name;
+        QString text;
+        void (Analysis_Widget::*slot)();
+    } actions[] = {
+        { "actionExportTemperatures", tr("温度数据 (CSV)"), &Analysis_Widget::exportTemperatures },
+        { "actionExportMeasurements", tr("测量结果 (CSV)"), &Analysis_Widget::exportMeasurements },
+        { "actionExportPicture", tr("图片 (PNG)"), &Analysis_Widget::exportPicture },
+    };
+    for (const auto &a : actions) {
+        QAction *action = menu->addAction(a.text);
+        action->setObjectName(QLatin1String(a.name));
+        connect(action, &QAction::triggered, this, a.slot);
+    }
+    ui->toolButton_export->setMenu(menu);
+}
+
+void Analysis_Widget::saveExport(const QString &filter, const QString &suffix,
+                                 const std::function<bool(const QString &)> &write)
+{
+    const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+            + QLatin1Char('/') + QFileInfo(m_fileName).completeBaseName() + QLatin1Char('.')
+            + suffix;
+    const QString path = Dialogs::instance()->saveFileName(this, tr("保存的文件"), proposed,
+                                                           filter, suffix);
+    if (path.isEmpty())
+        return;
+    if (!write(path))
+        Dialogs::instance()->information(this, tr("警告"),
+                                         tr("无法写入文件：%1").arg(QDir::toNativeSeparators(path)));
+}
+
+namespace {
+
+// Written whole or not at all: a half-written export must not stand in for the old one.
+bool writeWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace
+
+void Analysis_Widget::exportTemperatures()
+{
+    saveExport(QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), [this](const QString &path) {
+        const Exports::PictureInfo info { m_fileName, m_model, unitText(), m_params.emissivity };
+        return writeWhole(path, Exports::temperatureCsv(info, m_tempMap, m_unitDiv, m_unitAdd));
+    });
+}
+
+void Analysis_Widget::exportMeasurements()
+{
+    saveExport(QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), [this](const QString &path) {
+        const QTableWidget *table = ui->tableWidget;
+        QStringList header;
+        for (int column = 0; column < table->columnCount(); ++column)
+            header << table->horizontalHeaderItem(column)->text();
+        QList<QStringList> rows;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < table->columnCount(); ++column) {
+                const QTableWidgetItem *item = table->item(row, column);
+                cells << (item ? item->text() : QString());
+            }
+            rows << cells;
+        }
+        return writeWhole(path, Exports::csvTable(header, rows));
+    });
+}
+
+void Analysis_Widget::exportPicture()
+{
+    saveExport(QStringLiteral("PNG (*.png)"), QStringLiteral("png"), [this](const QString &path) {
+        const QImage picture = Report::pictureWithOverlay(this, 2);
+        QSaveFile file(path);
+        return !picture.isNull() && file.open(QIODevice::WriteOnly)
+                && picture.save(&file, "PNG") && file.commit();
+    });
 }

@@ -10,6 +10,7 @@
 
 #include <opencv2/core.hpp>
 
+#include <functional>
 #include <vector>
 
 class QTableWidgetItem;
@@ -87,11 +88,20 @@ public slots:
     void on_tableWidget_itemClicked(QTableWidgetItem *item);
     void on_tableWidget_2_itemEntered(QTableWidgetItem *item);
 
+    // Exports of the export button's menu.
+    void exportTemperatures();
+    void exportMeasurements();
+    void exportPicture();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void setUpTables();
+    void setUpExports();
+    // Asks for a file through the dialog seam and writes it; says so when writing failed.
+    void saveExport(const QString &filter, const QString &suffix,
+                    const std::function<bool(const QString &)> &write);
     void chooseTool(int kind);
     [[nodiscard]] QString unitText() const;
 

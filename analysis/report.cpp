@@ -34,13 +34,13 @@ namespace {
 class PrintModeGuard
 {
 public:
-    PrintModeGuard(MyLabel *label, const QSize &picture) : m_label(label)
+    PrintModeGuard(MyLabel *label, const LabelGeometry &geometry) : m_label(label)
     {
         m_label->m_printMode = true;
-        m_label->m_labelW = int(3.0 * picture.width() + 1.0);
-        m_label->m_picW = int(3.0 * picture.width());
-        m_label->m_labelH = int(3.0 * picture.height());
-        m_label->m_picH = int(3.0 * picture.height());
+        m_label->m_labelW = geometry.labelW;
+        m_label->m_picW = geometry.picW;
+        m_label->m_labelH = geometry.labelH;
+        m_label->m_picH = geometry.picH;
     }
     ~PrintModeGuard()
     {
@@ -54,9 +54,9 @@ private:
     MyLabel *m_label;
 };
 
-QPixmap printOverlay(MyLabel *label, const QSize &picture)
+QPixmap printOverlay(MyLabel *label, const LabelGeometry &geometry)
 {
-    const PrintModeGuard guard(label, picture);
+    const PrintModeGuard guard(label, geometry);
     // Rendering runs the label's paint even while it is hidden.
     QPixmap target(label->size().expandedTo(QSize(1, 1)));
     label->render(&target);
@@ -104,6 +104,22 @@ struct Field
 
 } // namespace
 
+QImage pictureWithOverlay(Analysis_Widget *window, int scale)
+{
+    window->colorize();
+    const QSize size = window->m_colorImage.size() * scale;
+    if (size.isEmpty())
+        return QImage();
+    const QPixmap overlay = printOverlay(
+            window->ui->label, { size.width(), size.width(), size.height(), size.height() });
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.drawImage(0, 0, window->m_colorImage.scaled(size, Qt::KeepAspectRatio,
+                                                        Qt::SmoothTransformation));
+    painter.drawPixmap(0, 0, overlay);
+    return image;
+}
+
 bool write(Analysis_Widget *window, const QString &path)
 {
     if (path.isEmpty())
@@ -115,7 +131,11 @@ bool write(Analysis_Widget *window, const QString &path)
     }
     const bool russian = window->m_lang == QLatin1String("RU");
     // Made before the printer starts, so the label's repaint does not run mid-page.
-    const QPixmap overlay = printOverlay(window->ui->label, window->m_colorImage.size());
+    const QSize picture = window->m_colorImage.size();
+    const QPixmap overlay = printOverlay(
+            window->ui->label,
+            { int(3.0 * picture.width() + 1.0), int(3.0 * picture.width()),
+              int(3.0 * picture.height()), int(3.0 * picture.height()) });
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 #include <array>
@@ -18,6 +19,10 @@ namespace Report {
 
 // The painter scale of the picture block for a viewport width: trunc((w / 930) / 1.5).
 [[nodiscard]] int blockScale(int viewportWidth);
+
+// The coloured picture with its tools and markers drawn over it as the report draws them, at
+// scale times the picture's size. Null before a picture is loaded.
+[[nodiscard]] QImage pictureWithOverlay(Analysis_Widget *window, int scale);
 
 // Writes the report of the window to path. False, with nothing left behind, when the file
 // cannot be written.

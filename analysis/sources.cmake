@@ -1,6 +1,7 @@
 target_sources(vx305_core PRIVATE
     analysis/analysis_widget.cpp analysis/analysis_widget.h
     analysis/colormap.cpp analysis/colormap.h
+    analysis/exports.cpp analysis/exports.h
     analysis/matimage.cpp analysis/matimage.h
     analysis/radiometricfile.cpp analysis/radiometricfile.h
     analysis/report.cpp analysis/report.h

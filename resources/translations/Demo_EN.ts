@@ -123,6 +123,30 @@
         <source>导出报告</source>
         <translation>Export report</translation>
     </message>
+    <message>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>温度数据 (CSV)</source>
+        <translation>Temperatures (CSV)</translation>
+    </message>
+    <message>
+        <source>测量结果 (CSV)</source>
+        <translation>Measurements (CSV)</translation>
+    </message>
+    <message>
+        <source>图片 (PNG)</source>
+        <translation>Picture (PNG)</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1</source>
+        <translation>The file could not be written: %1</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

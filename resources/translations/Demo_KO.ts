@@ -123,6 +123,30 @@
         <source>导出报告</source>
         <translation>보고서 내보내기</translation>
     </message>
+    <message>
+        <source>导出</source>
+        <translation>내보내기</translation>
+    </message>
+    <message>
+        <source>温度数据 (CSV)</source>
+        <translation>온도 데이터 (CSV)</translation>
+    </message>
+    <message>
+        <source>测量结果 (CSV)</source>
+        <translation>측정 결과 (CSV)</translation>
+    </message>
+    <message>
+        <source>图片 (PNG)</source>
+        <translation>사진 (PNG)</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>경고</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1</source>
+        <translation>파일을 쓸 수 없습니다: %1</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

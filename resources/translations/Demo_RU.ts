@@ -123,6 +123,30 @@
         <source>导出报告</source>
         <translation>Экспорт отчёта</translation>
     </message>
+    <message>
+        <source>导出</source>
+        <translation>Экспорт</translation>
+    </message>
+    <message>
+        <source>温度数据 (CSV)</source>
+        <translation>Температуры (CSV)</translation>
+    </message>
+    <message>
+        <source>测量结果 (CSV)</source>
+        <translation>Измерения (CSV)</translation>
+    </message>
+    <message>
+        <source>图片 (PNG)</source>
+        <translation>Изображение (PNG)</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1</source>
+        <translation>Не удалось записать файл: %1</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

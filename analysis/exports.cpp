@@ -1,0 +1,70 @@
+#include "analysis/exports.h"
+
+namespace Exports {
+
+namespace {
+
+QString csvField(const QString &text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
+        && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+void appendLine(QByteArray *out, const QStringList &fields)
+{
+    QStringList escaped;
+    escaped.reserve(fields.size());
+    for (const QString &field : fields)
+        escaped << csvField(field);
+    out->append(escaped.join(QLatin1Char(',')).toUtf8());
+    out->append('\n');
+}
+
+} // namespace
+
+QString displayDegrees(float degrees, float div, float add)
+{
+    const float value = float(10 * degrees / div + add);
+    // QString::number never uses the locale, so the separator is always ".".
+    return QString::number(double(value), 'f', 1);
+}
+
+QByteArray temperatureCsv(const PictureInfo &info, const std::vector<float> &map, float div,
+                          float add)
+{
+    constexpr int Width = 240;
+    constexpr int Height = 320;
+    QByteArray out;
+    out.reserve(Width * Height * 6 + 200);
+    out += "# file: " + info.fileName.toUtf8() + '\n';
+    out += QByteArray("# model: ") + (info.model == 1 ? "VX300" : "VX305") + '\n';
+    out += "# unit: " + info.unit.toUtf8() + '\n';
+    out += "# emissivity: " + QByteArray::number(info.emissivity / 100.0, 'f', 2) + '\n';
+    if (map.size() < std::size_t(Width * Height))
+        return out;
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            if (x > 0)
+                out += ',';
+            out += displayDegrees(map[std::size_t(x) * Height + std::size_t(y)], div, add)
+                           .toLatin1();
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+QByteArray csvTable(const QStringList &header, const QList<QStringList> &rows)
+{
+    QByteArray out;
+    appendLine(&out, header);
+    for (const QStringList &row : rows)
+        appendLine(&out, row);
+    return out;
+}
+
+} // namespace Exports
