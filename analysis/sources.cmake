@@ -1,5 +1,6 @@
 target_sources(vx305_core PRIVATE
     analysis/analysis_widget.cpp analysis/analysis_widget.h
+    analysis/batchreport.cpp analysis/batchreport.h
     analysis/colormap.cpp analysis/colormap.h
     analysis/exports.cpp analysis/exports.h
     analysis/matimage.cpp analysis/matimage.h
