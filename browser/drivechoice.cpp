@@ -40,6 +40,19 @@ FolderChoice answeredChoice(const QString &root, bool vx300)
     return choice;
 }
 
+FolderChoice chooseOpenedFolder(const QString &folder)
+{
+    const QString name = QDir(folder).dirName();
+    if (name == VX305Folder || name == VX300Folder)
+        return { 1, folder, name == VX305Folder ? VX305 : VX300 };
+    const QString root = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    FolderChoice choice = chooseFolder(root, folderNames(root));
+    // Pictures right in a folder of any other name: the user says which imager took them.
+    if (choice.matches == 0)
+        choice.folder = folder;
+    return choice;
+}
+
 int rowWithin(int row, int driveCount)
 {
     return row >= 0 && row < driveCount ? row : 0;

@@ -32,6 +32,11 @@ struct FolderChoice
 // "DCIM_100" and model 0 otherwise. Matches stays 2.
 [[nodiscard]] FolderChoice answeredChoice(const QString &root, bool vx300);
 
+// The choice for a folder opened by hand: named "DCIM_100" or "Images", that folder and its
+// model (matches 1); else as chooseFolder on its subfolders (matches 2 when it holds both);
+// else the folder itself with no model (matches 0: the user must say).
+[[nodiscard]] FolderChoice chooseOpenedFolder(const QString &folder);
+
 // The drive row to use for a list of driveCount drives: row itself when it lies inside the
 // list, else 0 (the first drive).
 [[nodiscard]] int rowWithin(int row, int driveCount);
