@@ -2,7 +2,6 @@
 
 #include "platform/linuxplatform.h"
 
-#include <QCameraInfo>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +9,7 @@
 #ifdef Q_OS_WIN
 #include "platform/multimediacamerastream.h"
 
+#include <QCameraInfo>
 #include <windows.h>
 #else
 #include "platform/gstcamerastream.h"
@@ -50,16 +50,28 @@ public:
 
     [[nodiscard]] QList<CameraIdentity> cameras() const override
     {
-        const QList<QCameraInfo> infos = QCameraInfo::availableCameras();
 #ifdef Q_OS_WIN
+        const QList<QCameraInfo> infos = QCameraInfo::availableCameras();
         QList<CameraIdentity> result;
         for (const QCameraInfo &info : infos)
             result << CameraIdentity{ info.deviceName(), info.deviceName(), info.description() };
         return result;
 #else
+        // Every video node from sysfs rather than Qt's list, which leaves out the nodes the
+        // user may not open: a refused imager is still found and can say why it does not
+        // start.
+        const QDir nodes(QStringLiteral("/sys/class/video4linux"));
         QList<QPair<QString, QString>> named;
-        for (const QCameraInfo &info : infos)
-            named << qMakePair(info.deviceName(), info.description());
+        const QStringList entries =
+                nodes.entryList({ QStringLiteral("video*") },
+                                QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString &node : entries) {
+            QFile card(nodes.filePath(node) + QStringLiteral("/name"));
+            QString name;
+            if (card.open(QIODevice::ReadOnly))
+                name = QString::fromUtf8(card.readAll().trimmed());
+            named << qMakePair(QStringLiteral("/dev/") + node, name);
+        }
         return LinuxPlatform::cameras(named, QStringLiteral("/sys"));
 #endif
     }
@@ -72,8 +84,8 @@ public:
 #else
         // Qt's camera maps a frame by its declared size and so drops the readings behind
         // the picture; GStreamer's buffers keep them.
-        return new GstCameraStream(QStringLiteral("v4l2src device=\"%1\"").arg(identity.qtDeviceName),
-                                   identity.qtDeviceName, surface);
+        const QString source = QStringLiteral("v4l2src device=\"%1\"").arg(identity.qtDeviceName);
+        return new GstCameraStream(source, identity.qtDeviceName, surface);
 #endif
     }
 };
