@@ -146,9 +146,10 @@ bool GstCameraStream::build()
               .arg(QLatin1String(ModeFilterName), QLatin1String(SinkName));
     GError *error = nullptr;
     GstElement *pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
-    if (error) {
-        fail(Failure::Other, QString::fromUtf8(error->message));
-        g_error_free(error);
+    if (error || !pipeline) {
+        fail(Failure::Other,
+            error ? QString::fromUtf8(error->message) : QStringLiteral("no pipeline"));
+        g_clear_error(&error);
         if (pipeline)
             gst_object_unref(pipeline);
         return false;
