@@ -25,12 +25,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     static QtCameraCapture surface;
     int pictures = 0;
-    const auto connection = QObject::connect(&surface, &QtCameraCapture::display_Qimage,
-                                             [&pictures](const QImage &) { ++pictures; });
+    int readings = 0;
+    const auto shown = QObject::connect(&surface, &QtCameraCapture::display_Qimage,
+                                        [&pictures](const QImage &) { ++pictures; });
+    const auto read = QObject::connect(&surface, &QtCameraCapture::Send_MaxTemp,
+                                       [&readings](float, float, float) { ++readings; });
     surface.present(frame);
-    QObject::disconnect(connection);
-    // Only a complete imager frame may yield a picture.
-    if (pictures > 0 && std::size_t(bytes) < LiveFrame::FrameBytes)
+    QObject::disconnect(shown);
+    QObject::disconnect(read);
+    // A picture needs the whole picture, readings the whole trailer too.
+    if ((pictures > 0 && std::size_t(bytes) < LiveFrame::PictureBytes)
+        || (readings > 0 && std::size_t(bytes) < LiveFrame::FrameBytes) || readings > pictures)
         __builtin_trap();
     return 0;
 }

@@ -6,9 +6,9 @@
 #include "app/tabstyle.h"
 #include "live/alarmhistory.h"
 #include "live/qtcameracapture.h"
+#include "platform/camerastream.h"
 #include "platform/platform.h"
 
-#include <QCamera>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDebug>
@@ -23,6 +23,25 @@
 namespace {
 constexpr int WatchInterval = 300;
 constexpr int FlashInterval = 500;
+
+// What the picture area says when the camera fails, and what the user can do about it.
+QString cameraFailureText(CameraStream::Failure failure, const QString &detail)
+{
+    switch (failure) {
+    case CameraStream::Failure::None:
+        return {};
+    case CameraStream::Failure::Busy:
+        return camer_window::tr("热像仪的摄像头正被其他程序占用。请关闭该程序，然后重新连接。");
+    case CameraStream::Failure::PermissionDenied:
+        return camer_window::tr("没有打开热像仪摄像头（/dev/video*）的权限。"
+                                "请将您的用户加入 video 组，然后重新登录。");
+    case CameraStream::Failure::StreamLost:
+        return camer_window::tr("热像仪已停止发送图像。请检查连接线。");
+    case CameraStream::Failure::Other:
+        break;
+    }
+    return camer_window::tr("无法启动摄像头：%1").arg(detail);
+}
 } // namespace
 
 const QString camer_window::NormalStyle =
@@ -101,9 +120,12 @@ void camer_window::discoverCamera()
     for (const CameraIdentity &camera : cameras) {
         if (!isImagerCamera(camera))
             continue;
-        m_camera = m_platform->openCamera(camera);
+        m_camera = m_platform->openCamera(camera, m_capture);
         if (m_camera) {
-            m_camera->setViewfinder(m_capture);
+            // Queued behind the frames the stream presented before it failed, so the
+            // message is not painted over by them.
+            connect(m_camera, &CameraStream::failed, this, &camer_window::showCameraFailure,
+                    Qt::QueuedConnection);
             m_camera->start();
         }
         break;
@@ -135,8 +157,14 @@ void camer_window::set_addr(QString addr)
 
 void camer_window::timeout_connect()
 {
-    if (m_camera && m_camera->error() != QCamera::NoError)
+    if (m_camera && m_camera->hasError())
         m_camera->stop();
+}
+
+void camer_window::showCameraFailure()
+{
+    ui->label_17->setWordWrap(true);
+    ui->label_17->setText(cameraFailureText(m_camera->failure(), m_camera->detail()));
 }
 
 void camer_window::display_cap(QImage cap_image)

@@ -6,8 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+class CameraStream;
 class Platform;
-class QCamera;
 class QListWidgetItem;
 class QMediaPlayer;
 class QTimer;
@@ -52,7 +52,7 @@ public:
     bool m_alarmFileOn = false;
     int m_alarmFrames = 0;
     QString m_lastRecord;
-    QCamera *m_camera = nullptr;
+    CameraStream *m_camera = nullptr;
     QTimer *m_timerWarn = nullptr;
     QtCameraCapture *m_capture = nullptr;
     QList<QImage> m_recentFrames;
@@ -88,6 +88,7 @@ protected:
 
 private:
     void discoverCamera();
+    void showCameraFailure();
     void setupLists();
     void showHistoryPicture(int index);
     void playAlarmSound();

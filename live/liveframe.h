@@ -35,4 +35,14 @@ void yuvPixelToRgb(int y, int u, int v, uchar *rgb);
 // computed in single precision (word / 10, word / 10, word / 100).
 [[nodiscard]] Readings readTrailer(const uchar *frame);
 
+// Whether data of `bytes` bytes holds the picture, and the three trailer words behind it.
+[[nodiscard]] constexpr bool holdsPicture(std::size_t bytes)
+{
+    return bytes >= PictureBytes;
+}
+[[nodiscard]] constexpr bool holdsTrailer(std::size_t bytes)
+{
+    return bytes >= FrameBytes;
+}
+
 } // namespace LiveFrame

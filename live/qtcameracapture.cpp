@@ -21,20 +21,24 @@ bool QtCameraCapture::present(const QVideoFrame &frame)
     QVideoFrame mapped(frame);
     if (!mapped.map(QAbstractVideoBuffer::ReadOnly))
         return true;
-    if (mapped.bits() && std::size_t(mapped.mappedBytes()) >= LiveFrame::FrameBytes)
-        presentBytes(mapped.bits());
+    const std::size_t size = mapped.bits() ? std::size_t(qMax(0, mapped.mappedBytes())) : 0;
+    if (LiveFrame::holdsPicture(size))
+        presentBytes(mapped.bits(), size);
     mapped.unmap();
     return true;
 }
 
-void QtCameraCapture::presentBytes(const uchar *data)
+void QtCameraCapture::presentBytes(const uchar *data, std::size_t size)
 {
     LiveFrame::yuyvToRgb(data, m_rgb.data());
     QImage picture(LiveFrame::Width, LiveFrame::Height, QImage::Format_RGB888);
     for (int y = 0; y < LiveFrame::Height; ++y)
         std::memcpy(picture.scanLine(y), m_rgb.data() + std::size_t(y) * LiveFrame::Width * 3,
                     LiveFrame::Width * 3);
-    const LiveFrame::Readings readings = LiveFrame::readTrailer(data);
     emit display_Qimage(picture);
+    // Without its readings a frame runs no alarm evaluation: the readouts keep the last.
+    if (!LiveFrame::holdsTrailer(size))
+        return;
+    const LiveFrame::Readings readings = LiveFrame::readTrailer(data);
     emit Send_MaxTemp(readings.maxTemp, readings.threshold, readings.emissivity);
 }

@@ -60,13 +60,15 @@ public:
     QList<QVideoFrame::PixelFormat>
     supportedPixelFormats(QAbstractVideoBuffer::HandleType handleType) const override;
 
-    // Returns false only for an invalid frame. A frame that cannot be mapped or holds
-    // fewer than 153,606 bytes is dropped without a signal but still returns true, so the
-    // camera keeps streaming.
+    // Returns false only for an invalid frame. A frame whose mapped data holds the picture
+    // gives the picture; its readings follow only when the trailer words lie inside the
+    // mapped data too. A frame that cannot be mapped or is shorter than the picture is
+    // dropped without a signal but still returns true, so the camera keeps streaming.
     bool present(const QVideoFrame &frame) override;
 
-    // Converts one complete live frame and emits both signals (picture first).
-    void presentBytes(const uchar *data);
+    // Converts the frame at `data` (`size` bytes, at least the picture) and emits the
+    // picture, then the readings when the trailer is there. Never reads past `size`.
+    void presentBytes(const uchar *data, std::size_t size = LiveFrame::FrameBytes);
 
 signals:
     void display_Qimage(QImage pho);

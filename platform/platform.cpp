@@ -2,15 +2,17 @@
 
 #include "platform/linuxplatform.h"
 
-#include <QCamera>
-#include <QCameraInfo>
-#include <QCameraViewfinderSettings>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #ifdef Q_OS_WIN
+#include "platform/multimediacamerastream.h"
+
+#include <QCameraInfo>
 #include <windows.h>
+#else
+#include "platform/gstcamerastream.h"
 #endif
 
 bool isImagerCamera(const QString &deviceName, const QString &description)
@@ -21,23 +23,6 @@ bool isImagerCamera(const QString &deviceName, const QString &description)
 }
 
 namespace {
-
-// The imager streams 240 x 320 YUYV with its readings behind the picture; a converted
-// or rescaled stream would lose them, so ask for the native format once the device is
-// loaded and its modes are known.
-void chooseNativeViewfinder(QCamera *camera)
-{
-    const QList<QCameraViewfinderSettings> modes = camera->supportedViewfinderSettings();
-    QCameraViewfinderSettings chosen;
-    for (const QCameraViewfinderSettings &mode : modes) {
-        if (mode.pixelFormat() != QVideoFrame::Format_YUYV)
-            continue;
-        if (chosen.isNull() || mode.resolution() == QSize(240, 320))
-            chosen = mode;
-    }
-    if (!chosen.isNull())
-        camera->setViewfinderSettings(chosen);
-}
 
 class SystemPlatform final : public Platform
 {
@@ -65,28 +50,43 @@ public:
 
     [[nodiscard]] QList<CameraIdentity> cameras() const override
     {
-        const QList<QCameraInfo> infos = QCameraInfo::availableCameras();
 #ifdef Q_OS_WIN
+        const QList<QCameraInfo> infos = QCameraInfo::availableCameras();
         QList<CameraIdentity> result;
         for (const QCameraInfo &info : infos)
             result << CameraIdentity{ info.deviceName(), info.deviceName(), info.description() };
         return result;
 #else
+        // Every video node from sysfs rather than Qt's list, which leaves out the nodes the
+        // user may not open: a refused imager is still found and can say why it does not
+        // start.
+        const QDir nodes(QStringLiteral("/sys/class/video4linux"));
         QList<QPair<QString, QString>> named;
-        for (const QCameraInfo &info : infos)
-            named << qMakePair(info.deviceName(), info.description());
+        const QStringList entries =
+                nodes.entryList({ QStringLiteral("video*") },
+                                QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString &node : entries) {
+            QFile card(nodes.filePath(node) + QStringLiteral("/name"));
+            QString name;
+            if (card.open(QIODevice::ReadOnly))
+                name = QString::fromUtf8(card.readAll().trimmed());
+            named << qMakePair(QStringLiteral("/dev/") + node, name);
+        }
         return LinuxPlatform::cameras(named, QStringLiteral("/sys"));
 #endif
     }
 
-    [[nodiscard]] QCamera *openCamera(const CameraIdentity &identity) const override
+    [[nodiscard]] CameraStream *openCamera(const CameraIdentity &identity,
+                                           QAbstractVideoSurface *surface) const override
     {
-        auto *camera = new QCamera(identity.qtDeviceName.toUtf8());
-        QObject::connect(camera, &QCamera::statusChanged, camera, [camera](QCamera::Status status) {
-            if (status == QCamera::LoadedStatus)
-                chooseNativeViewfinder(camera);
-        });
-        return camera;
+#ifdef Q_OS_WIN
+        return new MultimediaCameraStream(identity.qtDeviceName.toUtf8(), surface);
+#else
+        // Qt's camera maps a frame by its declared size and so drops the readings behind
+        // the picture; GStreamer's buffers keep them.
+        const QString source = QStringLiteral("v4l2src device=\"%1\"").arg(identity.qtDeviceName);
+        return new GstCameraStream(source, identity.qtDeviceName, surface);
+#endif
     }
 };
 

@@ -4,14 +4,15 @@
 #include <QString>
 #include <QStringList>
 
-class QCamera;
+class CameraStream;
+class QAbstractVideoSurface;
 
 // The operating system as the application sees it: removable drives and cameras.
 // Tests plug a fake in; the application uses systemPlatform().
 
 struct CameraIdentity
 {
-    // Name used to open the camera through Qt Multimedia (QCameraInfo::deviceName()).
+    // Name used to open the camera: QCameraInfo::deviceName(), the video node on Linux.
     QString qtDeviceName;
     // Identity in the Windows form: "\\?\usb#vid_1d6b&pid_0102&mi_00#..." on Windows,
     // "usb#vid_xxxx&pid_yyyy" (lower-case hex) built from sysfs on Linux.
@@ -31,10 +32,11 @@ public:
     // The video capture devices, one entry per physical camera.
     [[nodiscard]] virtual QList<CameraIdentity> cameras() const = 0;
 
-    // Opens one of those cameras, not yet started, with its viewfinder asked for the
-    // imager's native frames where the device offers them. The caller owns the result;
-    // nullptr when it cannot be opened.
-    [[nodiscard]] virtual QCamera *openCamera(const CameraIdentity &camera) const = 0;
+    // A stream of one of those cameras into `surface`, not yet started, asking for the
+    // imager's native frames where the device offers them. The caller owns the result and
+    // destroys it before the surface; nullptr when it cannot be opened.
+    [[nodiscard]] virtual CameraStream *openCamera(const CameraIdentity &camera,
+                                                   QAbstractVideoSurface *surface) const = 0;
 };
 
 // The real platform of the running system (never null, lives as long as the program).

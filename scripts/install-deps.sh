@@ -9,6 +9,7 @@ packages=(
     libqt5multimedia5-plugins libqt5svg5
     libopencv-core-dev libopencv-imgproc-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
+    libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     libbenchmark-dev
     xvfb xauth poppler-utils
 )

@@ -3,6 +3,7 @@
 // Shared helpers for the tests: a temporary home, a fake platform and a dialog answerer.
 
 #include "app/dialogs.h"
+#include "platform/gstcamerastream.h"
 #include "platform/platform.h"
 
 #include <QByteArray>
@@ -55,13 +56,16 @@ public:
 
     [[nodiscard]] QStringList removableDrives() const override { return drives; }
     [[nodiscard]] QList<CameraIdentity> cameras() const override { return cameraList; }
-    // Records the camera asked for and opens nothing: tests have no camera device.
-    [[nodiscard]] QCamera *openCamera(const CameraIdentity &camera) const override
+    // Tests have no camera device: records the camera asked for and opens nothing, or
+    // streams from the GStreamer source the test sets (e.g. a filesrc over frames).
+    [[nodiscard]] CameraStream *openCamera(const CameraIdentity &camera,
+                                           QAbstractVideoSurface *surface) const override
     {
         opened << camera.deviceName;
-        return nullptr;
+        return streamSource.isEmpty() ? nullptr : new GstCameraStream(streamSource, {}, surface);
     }
     mutable QStringList opened;
+    QString streamSource;
 
     static CameraIdentity imager()
     {

@@ -261,6 +261,22 @@
         <source>图片保存失败，请检查文件名和文件夹!</source>
         <translation>The picture could not be saved. Please check the file name and the folder!</translation>
     </message>
+    <message>
+        <source>热像仪的摄像头正被其他程序占用。请关闭该程序，然后重新连接。</source>
+        <translation>The imager's camera is in use by another program. Close that program, then connect again.</translation>
+    </message>
+    <message>
+        <source>没有打开热像仪摄像头（/dev/video*）的权限。请将您的用户加入 video 组，然后重新登录。</source>
+        <translation>No permission to open the imager's camera (/dev/video*). Add your user to the group video, then log in again.</translation>
+    </message>
+    <message>
+        <source>热像仪已停止发送图像。请检查连接线。</source>
+        <translation>The imager stopped sending pictures. Check the cable.</translation>
+    </message>
+    <message>
+        <source>无法启动摄像头：%1</source>
+        <translation>The camera could not be started: %1</translation>
+    </message>
 </context>
 <context>
     <name>photo_window</name>

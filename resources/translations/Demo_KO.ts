@@ -261,6 +261,22 @@
         <source>图片保存失败，请检查文件名和文件夹!</source>
         <translation>사진을 저장하지 못했습니다. 파일 이름과 폴더를 확인하십시오!</translation>
     </message>
+    <message>
+        <source>热像仪的摄像头正被其他程序占用。请关闭该程序，然后重新连接。</source>
+        <translation>열화상 카메라를 다른 프로그램이 사용 중입니다. 그 프로그램을 닫은 후 다시 연결하십시오.</translation>
+    </message>
+    <message>
+        <source>没有打开热像仪摄像头（/dev/video*）的权限。请将您的用户加入 video 组，然后重新登录。</source>
+        <translation>열화상 카메라(/dev/video*)를 열 권한이 없습니다. 사용자를 video 그룹에 추가한 후 다시 로그인하십시오.</translation>
+    </message>
+    <message>
+        <source>热像仪已停止发送图像。请检查连接线。</source>
+        <translation>열화상 카메라가 영상 전송을 멈췄습니다. 케이블을 확인하십시오.</translation>
+    </message>
+    <message>
+        <source>无法启动摄像头：%1</source>
+        <translation>카메라를 시작할 수 없습니다: %1</translation>
+    </message>
 </context>
 <context>
     <name>photo_window</name>

@@ -261,6 +261,22 @@
         <source>图片保存失败，请检查文件名和文件夹!</source>
         <translation>Не удалось сохранить снимок. Проверьте имя файла и папку!</translation>
     </message>
+    <message>
+        <source>热像仪的摄像头正被其他程序占用。请关闭该程序，然后重新连接。</source>
+        <translation>Камера тепловизора занята другой программой. Закройте её и подключитесь снова.</translation>
+    </message>
+    <message>
+        <source>没有打开热像仪摄像头（/dev/video*）的权限。请将您的用户加入 video 组，然后重新登录。</source>
+        <translation>Нет прав на доступ к камере тепловизора (/dev/video*). Добавьте пользователя в группу video и войдите в систему заново.</translation>
+    </message>
+    <message>
+        <source>热像仪已停止发送图像。请检查连接线。</source>
+        <translation>Тепловизор перестал передавать изображение. Проверьте кабель.</translation>
+    </message>
+    <message>
+        <source>无法启动摄像头：%1</source>
+        <translation>Не удалось запустить камеру: %1</translation>
+    </message>
 </context>
 <context>
     <name>photo_window</name>
