@@ -1,7 +1,5 @@
 #include "live/qtcameracapture.h"
 
-#include <cstring>
-
 QtCameraCapture::QtCameraCapture(QObject *parent) : QAbstractVideoSurface(parent) { }
 
 QList<QVideoFrame::PixelFormat>
@@ -29,11 +27,10 @@ bool QtCameraCapture::present(const QVideoFrame &frame)
 
 void QtCameraCapture::presentBytes(const uchar *data)
 {
-    LiveFrame::yuyvToRgb(data, m_rgb.data());
+    // The picture's 720-byte rows need no padding, so the frame is converted straight into it.
     QImage picture(LiveFrame::Width, LiveFrame::Height, QImage::Format_RGB888);
-    for (int y = 0; y < LiveFrame::Height; ++y)
-        std::memcpy(picture.scanLine(y), m_rgb.data() + std::size_t(y) * LiveFrame::Width * 3,
-                    LiveFrame::Width * 3);
+    Q_ASSERT(std::size_t(picture.sizeInBytes()) == LiveFrame::RgbBytes);
+    LiveFrame::yuyvToRgb(data, picture.bits());
     const LiveFrame::Readings readings = LiveFrame::readTrailer(data);
     emit display_Qimage(picture);
     emit Send_MaxTemp(readings.maxTemp, readings.threshold, readings.emissivity);
