@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVX305_BENCH=ON -DVX305_TESTS=OFF > /dev/null
-cmake --build build-bench -j"$(nproc)" --target bench_liveframe bench_analysis bench_toolmodel bench_browser
+cmake --build build-bench -j"$(nproc)" --target bench_liveframe bench_analysis bench_toolmodel bench_browser \
+    > /dev/null
 export QT_QPA_PLATFORM=offscreen
 
 # One line per benchmark: name, real time and cpu time in microseconds.
@@ -22,7 +23,8 @@ done
 printf '%-36s %14s %14s\n' benchmark "real time" "cpu time"
 awk '{ printf "%-36s %11.1f us %11.1f us\n", $1, $2, $3 }' "$results"
 
-# ratio LABEL BENCHMARK ANCHOR: the benchmark's cpu time over the anchor's, both shown.
+# ratio LABEL BENCHMARK ANCHOR: the benchmark's cpu time over the anchor's, both shown. Cpu
+# time, since on a shared machine the wall clock also counts other processes' turns.
 ratio() {
     awk -v label="$1" -v name="$2" -v anchor="$3" '
         $1 == name { value = $3 } $1 == anchor { base = $3 }
@@ -39,6 +41,8 @@ ratio "AVX2 kernel / cvtColor" BM_Convert/avx2 BM_CvtColor
 ratio "portable kernel / cvtColor" BM_Convert/portable BM_CvtColor
 
 echo
-echo "Picture listing, 5,000 and 20,000 pictures:"
-# Time to the listing, time to all visible thumbnails and peak memory go here, each next to
-# its anchor, once the browser's listing benchmarks report them.
+echo "Picture listing, 5,000 and 20,000 pictures (time to listing, time to all visible"
+echo "thumbnails, peak memory):"
+# The browser's listing figures go here, each next to its anchor (ratio LABEL NAME ANCHOR
+# for one benchmark against another of the table above).
+echo "  not measured yet"
