@@ -22,13 +22,26 @@ struct Readings
     float emissivity;
 };
 
-// Converts the picture at src (PictureBytes bytes) to packed RGB at dst (RgbBytes bytes).
-// Bit-exact with, per pixel, d = V - 128, e = U - 128 and in double precision
+// Implementations of the picture conversion; all give the same bytes.
+enum class Kernel {
+    Portable, // plain C++, runs everywhere
+    Avx2,     // x86 processors with AVX2
+};
+
+// Whether this build and this processor can run the kernel.
+[[nodiscard]] bool kernelSupported(Kernel kernel);
+
+// Converts the picture at src (PictureBytes bytes) to packed RGB at dst (RgbBytes bytes),
+// with the fastest supported kernel. Bit-exact with, per pixel, d = V - 128, e = U - 128
+// and in double precision
 //   R = Y + 1.370705 d,  G = (Y - 0.698001 d) - 0.337633 e,  B = Y + 1.732446 e,
 // each truncated toward zero and clamped to 0..255.
 void yuyvToRgb(const uchar *src, uchar *dst);
 
-// The straightforward per-pixel evaluation of the same formula, for one pixel.
+// The same with the given kernel, which must be supported.
+void yuyvToRgb(const uchar *src, uchar *dst, Kernel kernel);
+
+// The same conversion for one pixel (each of y, u and v 0..255).
 void yuvPixelToRgb(int y, int u, int v, uchar *rgb);
 
 // The three trailer words of a frame of at least FrameBytes bytes, as decimal values

@@ -1,7 +1,5 @@
 #include "live/qtcameracapture.h"
 
-#include <cstring>
-
 QtCameraCapture::QtCameraCapture(QObject *parent) : QAbstractVideoSurface(parent) { }
 
 QList<QVideoFrame::PixelFormat>
@@ -30,11 +28,10 @@ bool QtCameraCapture::present(const QVideoFrame &frame)
 
 void QtCameraCapture::presentBytes(const uchar *data, std::size_t size)
 {
-    LiveFrame::yuyvToRgb(data, m_rgb.data());
+    // The picture's 720-byte rows need no padding, so the frame is converted straight into it.
     QImage picture(LiveFrame::Width, LiveFrame::Height, QImage::Format_RGB888);
-    for (int y = 0; y < LiveFrame::Height; ++y)
-        std::memcpy(picture.scanLine(y), m_rgb.data() + std::size_t(y) * LiveFrame::Width * 3,
-                    LiveFrame::Width * 3);
+    Q_ASSERT(std::size_t(picture.sizeInBytes()) == LiveFrame::RgbBytes);
+    LiveFrame::yuyvToRgb(data, picture.bits());
     emit display_Qimage(picture);
     // Without its readings a frame runs no alarm evaluation: the readouts keep the last.
     if (!LiveFrame::holdsTrailer(size))

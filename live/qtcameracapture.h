@@ -7,8 +7,6 @@
 #include <QList>
 #include <QVideoFrame>
 
-#include <array>
-
 // Video surface installed as the imager camera's viewfinder: every frame is read as the
 // imager's live frame whatever format the camera stack declares.
 class QtCameraCapture : public QAbstractVideoSurface
@@ -73,7 +71,4 @@ public:
 signals:
     void display_Qimage(QImage pho);
     void Send_MaxTemp(float maxTem, float warn, float fsl);
-
-private:
-    std::array<uchar, LiveFrame::RgbBytes> m_rgb;
 };

@@ -66,6 +66,8 @@ public:
 
 } // namespace
 
+Q_DECLARE_METATYPE(LiveFrame::Kernel)
+
 class tst_LiveFrame : public QObject
 {
     Q_OBJECT
@@ -73,6 +75,7 @@ class tst_LiveFrame : public QObject
 private slots:
     void worked_pixels_data();
     void worked_pixels();
+    void conversion_matches_formula_for_every_yuv_data();
     void conversion_matches_formula_for_every_yuv();
     void trailer_data();
     void trailer();
@@ -124,8 +127,18 @@ void tst_LiveFrame::worked_pixels()
     QCOMPARE(QColor(dst[dst.size() - 3], dst[dst.size() - 2], dst[dst.size() - 1]), rgb);
 }
 
+void tst_LiveFrame::conversion_matches_formula_for_every_yuv_data()
+{
+    QTest::addColumn<LiveFrame::Kernel>("kernel");
+    QTest::newRow("portable") << LiveFrame::Kernel::Portable;
+    QTest::newRow("avx2") << LiveFrame::Kernel::Avx2;
+}
+
 void tst_LiveFrame::conversion_matches_formula_for_every_yuv()
 {
+    QFETCH(LiveFrame::Kernel, kernel);
+    if (!LiveFrame::kernelSupported(kernel))
+        QSKIP("not supported on this processor");
     // Every (Y, U, V) once as a left pixel and once as a right pixel.
     std::vector<uchar> src(LiveFrame::PictureBytes);
     std::vector<uchar> dst(LiveFrame::RgbBytes);
@@ -141,7 +154,7 @@ void tst_LiveFrame::conversion_matches_formula_for_every_yuv()
             src[4 * g + 2] = uchar(255 - (c & 0xFF));
             src[4 * g + 3] = uchar(c >> 16);
         }
-        LiveFrame::yuyvToRgb(src.data(), dst.data());
+        LiveFrame::yuyvToRgb(src.data(), dst.data(), kernel);
         for (int g = 0; g < count; ++g) {
             uchar left[3], right[3];
             reference(src[4 * g], src[4 * g + 1], src[4 * g + 3], left);
