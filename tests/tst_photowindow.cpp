@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "browser/photo_window.h"
 #include "browser/picturelisting.h"
+#include "browser/thumbnailfiller.h"
 #include "ui_mainwindow.h"
 #include "ui_photo_window.h"
 #include "bitmapfixture.h"
@@ -12,38 +13,56 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPointer>
-#include <QProgressDialog>
+#include <QScrollBar>
+#include <QSemaphore>
 #include <QTableWidget>
+#include <QThreadPool>
 #include <QTranslator>
 #include <QtTest>
 
 #include <memory>
 
+#include <unistd.h>
+
 namespace {
-
-// Counts the progress dialogs shown anywhere in the application.
-class ProgressWatcher : public QObject
-{
-public:
-    int shown = 0;
-    QString label;
-
-protected:
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        auto *dialog = qobject_cast<QProgressDialog *>(object);
-        if (dialog && event->type() == QEvent::Show) {
-            ++shown;
-            label = dialog->labelText();
-        }
-        return false;
-    }
-};
 
 const QStringList ListedNames = { "A.bmp", "Z.bmp", "a.bmp", "b.bmp", "c.BMP" };
 const QStringList ListedSizes = { "300.6", "225.6", "0.0", "1.5", "300.6" };
 // Which of ListedNames hold a viewable bitmap.
 const QList<bool> ListedReadable = { true, true, false, false, true };
+
+// Occupies every decoding thread until released, so that thumbnails wait in their queue.
+class PoolBlocker
+{
+public:
+    PoolBlocker()
+    {
+        for (int i = 0; i < m_threads; ++i)
+            ThumbnailFiller::pool()->start([this] { m_gate.acquire(); });
+    }
+    ~PoolBlocker()
+    {
+        m_gate.release(m_threads);
+        ThumbnailFiller::pool()->waitForDone();
+    }
+
+private:
+    QSemaphore m_gate;
+    const int m_threads = ThumbnailFiller::pool()->maxThreadCount();
+};
+
+// The picture an icon shows at the size of its view's icons.
+QImage shown(const QIcon &icon, const QSize &box)
+{
+    return icon.pixmap(box).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// An item still waiting for its thumbnail shows a transparent one.
+bool pending(const QListWidgetItem *item)
+{
+    const QImage image = shown(item->icon(), QSize(195, 195));
+    return !image.isNull() && qAlpha(image.pixel(image.width() / 2, image.height() / 2)) == 0;
+}
 
 } // namespace
 
@@ -112,9 +131,9 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(qreal, radius);
 
-        QPixmap picture(240, 320);
+        QImage picture(240, 320, QImage::Format_RGB32);
         picture.fill(Qt::white);
-        const QImage thumbnail = PictureListing::roundedThumbnail(picture, size, radius).toImage();
+        const QImage thumbnail = PictureListing::roundedThumbnail(picture, size, radius);
         QCOMPARE(thumbnail.size(), size);
         const int w = size.width();
         const int h = size.height();
@@ -126,32 +145,46 @@ private slots:
         for (const QPoint inside : { QPoint(w / 2, h / 2), QPoint(w / 2, 1), QPoint(1, h / 2),
                                      QPoint(int(radius), int(radius)) })
             QCOMPARE(thumbnail.pixel(inside), qRgba(255, 255, 255, 255));
-        QVERIFY(PictureListing::roundedThumbnail(QPixmap(), size, radius).isNull());
+        QVERIFY(PictureListing::roundedThumbnail(QImage(), size, radius).isNull());
     }
 
-    void loadPictures_keeps_order_and_reports_progress()
+    void thumbnail_looks_as_the_whole_picture_did_data()
     {
-        const QString root = pictureDrive("DCIM_100", 0, 12);
-        QStringList paths;
-        for (int i = 0; i < 12; ++i)
-            paths << root + QString("DCIM_100/IMG_%1.bmp").arg(i, 4, 10, QChar('0'));
-        paths.insert(5, root + "DCIM_100/missing.bmp");
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("box"); // the view's icon size
+        QTest::addColumn<qreal>("radius");
+        QTest::addColumn<QSize>("shown");
 
-        QList<int> reported;
-        const QList<QImage> images = PictureListing::loadPictures(paths, [&](int done, int total) {
-            QCOMPARE(total, 13);
-            reported << done;
-        });
-        QCOMPARE(images.size(), 13);
-        for (int i = 0; i < 13; ++i) {
-            QCOMPARE(images.at(i).isNull(), i == 5); // the missing file keeps its place
-            if (i != 5)
-                QCOMPARE(qRed(images.at(i).pixel(10, 10)), 40 * (i < 5 ? i : i - 1) % 256);
-        }
-        QVERIFY(reported.size() >= 2 && std::is_sorted(reported.begin(), reported.end()));
-        QCOMPARE(reported.first(), 0);
-        QCOMPARE(reported.last(), 13);
-        QCOMPARE(PictureListing::loadPictures({}).size(), 0);
+        QTest::newRow("icon view") << QSize(240, 320) << QSize(195, 195) << qreal(15)
+                                   << QSize(146, 195);
+        QTest::newRow("table") << QSize(240, 320) << QSize(60, 60) << qreal(0) << QSize(45, 60);
+        QTest::newRow("small picture never enlarged")
+                << QSize(100, 50) << QSize(195, 195) << qreal(15) << QSize(100, 50);
+    }
+
+    void thumbnail_looks_as_the_whole_picture_did()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QSize, box);
+        QFETCH(qreal, radius);
+        QFETCH(QSize, shown);
+
+        QImage whole(picture, QImage::Format_RGB32);
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x)
+                whole.setPixel(x, y, qRgb(x, y, (x * y) % 256));
+        const QString path = m_drives->path() + "/gradient.bmp";
+        QVERIFY(whole.save(path, "BMP"));
+        // What a view showed of an icon made from the whole picture.
+        const QImage loaded(path);
+        const QIcon icon(QPixmap::fromImage(
+                radius > 0 ? PictureListing::roundedThumbnail(loaded, loaded.size(), radius)
+                           : loaded));
+        const QImage thumbnail = PictureListing::thumbnail(path, box, radius);
+        QCOMPARE(thumbnail.size(), shown);
+        QCOMPARE(thumbnail.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 ::shown(icon, box));
+        QVERIFY(PictureListing::thumbnail(path + ".gone", box, radius).isNull());
     }
 
     void language_widths_data()
@@ -200,52 +233,31 @@ private slots:
         QCOMPARE(actual, columns);
     }
 
-    void listing_order_times_sizes_also_when_slow()
+    void large_folder_lists_in_order_with_its_texts()
     {
         const QString root = listingDrive();
+        const QStringList linked = linkPictures(root + "DCIM_100", 3000);
         m_platform.drives = QStringList { root };
         const auto window = browser();
-        QCOMPARE(window->m_pictureFolder, root + "DCIM_100");
-        QStringList times;
-        for (const QString &name : ListedNames) {
-            const QFileInfo info(root + "DCIM_100/" + name);
-            times << PictureListing::timeText(PictureListing::creationTime(info));
-            const QDateTime time = QDateTime::fromString(times.last(), "yyyy/MM/dd HH:mm");
-            QVERIFY2(time.isValid() && qAbs(time.secsTo(QDateTime::currentDateTime())) < 600,
-                     qPrintable(times.last()));
+        // Case-sensitive name order: capitals first.
+        QStringList names = ListedNames;
+        QStringList sizes = ListedSizes;
+        for (int i = 0; i < linked.size(); ++i) {
+            names.insert(1 + i, linked.at(i));
+            sizes.insert(1 + i, "300.6");
         }
-
-        // A slow listing shows one progress dialog, closes it and gives the same lists.
-        ProgressWatcher watcher;
-        for (const bool slow : { false, true }) {
-            if (slow) {
-                qApp->installEventFilter(&watcher);
-                window->m_progressDelay = 0;
-                window->get_image_information();
-                qApp->removeEventFilter(&watcher);
-            }
-            QCOMPARE(window->m_names, ListedNames);
-            QCOMPARE(window->m_sizes, ListedSizes);
-            QCOMPARE(window->m_times, times);
-            QCOMPARE(window->m_iconView->count(), ListedNames.size());
-            for (int i = 0; i < ListedNames.size(); ++i) {
-                QCOMPARE(window->m_iconView->item(i)->text(), ListedNames.at(i));
-                QCOMPARE(window->m_pictures.at(i).isNull(), !ListedReadable.at(i));
-            }
+        QCOMPARE(window->m_names, names);
+        QCOMPARE(window->m_sizes, sizes);
+        QCOMPARE(window->m_times.size(), names.size());
+        for (const QString &time : qAsConst(window->m_times)) {
+            const QDateTime parsed = QDateTime::fromString(time, "yyyy/MM/dd HH:mm");
+            QVERIFY2(parsed.isValid() && qAbs(parsed.secsTo(QDateTime::currentDateTime())) < 600,
+                     qPrintable(time));
         }
-        QCOMPARE(watcher.shown, 1);
-        QCOMPARE(watcher.label, QString("正在读取图片..."));
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            QVERIFY(!qobject_cast<QProgressDialog *>(widget));
-    }
+        QCOMPARE(window->m_iconView->count(), names.size());
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(window->m_iconView->item(i)->text(), names.at(i));
 
-    void unreadable_picture_keeps_its_row_in_both_views()
-    {
-        const QString root = listingDrive();
-        m_platform.drives = QStringList { root };
-        const auto window = browser();
-        // With the files gone, only the lists in memory can fill the views.
-        QVERIFY(QDir(root + "DCIM_100").removeRecursively());
         window->ui->pushButton_3->click();
         QTableWidget *table = window->m_tableView;
         QVERIFY(table && !window->m_iconView);
@@ -256,13 +268,11 @@ private slots:
         QCOMPARE(headers, QStringList({ "编号", "图像", "名称", "时间", "大小" }));
         QVERIFY(table->verticalHeader()->isHidden());
         QCOMPARE(table->iconSize(), QSize(60, 60));
-
-        QCOMPARE(table->rowCount(), ListedNames.size());
-        for (int i = 0; i < ListedNames.size(); ++i) {
+        QCOMPARE(table->rowCount(), names.size());
+        for (int i = 0; i < names.size(); ++i) {
             QCOMPARE(table->rowHeight(i), 50);
-            QCOMPARE(table->item(i, 1)->icon().isNull(), !ListedReadable.at(i));
-            const QStringList texts { QString::number(i), QString(), ListedNames.at(i),
-                                      window->m_times.at(i), ListedSizes.at(i) + "KB" };
+            const QStringList texts { QString::number(i), QString(), names.at(i),
+                                      window->m_times.at(i), sizes.at(i) + "KB" };
             for (int c = 0; c < 5; ++c) {
                 QCOMPARE(table->item(i, c)->text(), texts.at(c));
                 QVERIFY(!(table->item(i, c)->flags() & Qt::ItemIsEditable));
@@ -272,9 +282,100 @@ private slots:
         window->ui->pushButton_4->click();
         QVERIFY(!window->m_tableView && window->m_iconView);
         QCOMPARE(window->ui->horizontalLayout_6->count(), 2);
-        QCOMPARE(window->m_iconView->count(), ListedNames.size());
-        for (int i = 0; i < ListedNames.size(); ++i)
-            QCOMPARE(window->m_iconView->item(i)->icon().isNull(), !ListedReadable.at(i));
+        QCOMPARE(window->m_iconView->count(), names.size());
+    }
+
+    void thumbnails_come_for_rows_in_sight_and_stay_bounded()
+    {
+        const QString root = listingDrive();
+        const QString folder = root + "DCIM_100/";
+        const int count = ListedNames.size() + linkPictures(folder, 600).size();
+        m_platform.drives = QStringList { root };
+        const auto window = browser();
+        window->resize(900, 600);
+        window->show();
+        QListWidget *view = window->m_iconView;
+        QSignalSpy inSight(view->findChild<ThumbnailFiller *>(), &ThumbnailFiller::visibleShown);
+        QVERIFY(inSight.wait());
+        QCOMPARE(shown(view->item(0)->icon(), QSize(195, 195)),
+                 PictureListing::thumbnail(folder + "A.bmp", QSize(195, 195), 15));
+        // Far rows wait until they come into sight; then a picture that cannot be read
+        // shows an empty icon.
+        QVERIFY(pending(view->item(count - 1)));
+        view->scrollToBottom();
+        QVERIFY(inSight.wait());
+        for (int i = 1; i < ListedNames.size(); ++i) {
+            QCOMPARE(view->item(count - 5 + i)->icon().isNull(), !ListedReadable.at(i));
+            QVERIFY(!pending(view->item(count - 5 + i)));
+        }
+
+        // Paging through everything keeps at most the bound; the first rows went back.
+        QScrollBar *bar = view->verticalScrollBar();
+        const ThumbnailFiller *filler = view->findChild<ThumbnailFiller *>();
+        for (bar->setValue(0); bar->value() < bar->maximum();) {
+            // A screen in sight and one on either side.
+            bar->setValue(bar->value() + 3 * bar->pageStep());
+            QVERIFY(inSight.wait());
+            QTRY_VERIFY(!filler->busy());
+        }
+        int decoded = 0;
+        for (int i = 0; i < count; ++i)
+            decoded += !view->item(i)->icon().isNull() && !pending(view->item(i));
+        QVERIFY2(decoded > 0 && decoded <= ThumbnailFiller::Kept,
+                 qPrintable(QString::number(decoded)));
+        QVERIFY(pending(view->item(0)));
+
+        // The table's icons: square, the picture's shape at 60 x 60.
+        window->showTableView();
+        QTableWidget *table = window->m_tableView;
+        QSignalSpy tableInSight(table->findChild<ThumbnailFiller *>(),
+                                &ThumbnailFiller::visibleShown);
+        QVERIFY(tableInSight.wait());
+        QCOMPARE(table->rowHeight(count - 1), 50);
+        QCOMPARE(shown(table->item(0, 1)->icon(), QSize(60, 60)),
+                 PictureListing::thumbnail(folder + "A.bmp", QSize(60, 60), 0)
+                         .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        QVERIFY(table->item(count - 4, 1)->icon().isNull());
+        table->scrollToBottom();
+        QVERIFY(tableInSight.wait());
+        for (int i = 1; i < ListedNames.size(); ++i)
+            QCOMPARE(table->item(count - 5 + i, 1)->icon().isNull(), !ListedReadable.at(i));
+    }
+
+    void drive_pulled_out_while_thumbnails_wait()
+    {
+        const QString root = pictureDrive("DCIM_100", 0, 40);
+        m_platform.drives = QStringList { root };
+        MainWindow main(&m_platform);
+        main.m_timer->stop();
+        main.show();
+        auto blocker = std::make_unique<PoolBlocker>();
+        main.timeout_connect();
+        photo_window *window = main.m_photoWindow;
+        QListWidget *view = window->m_iconView;
+        auto *filler = view->findChild<ThumbnailFiller *>();
+        QTRY_VERIFY(filler->busy());
+
+        // The pictures go before any was read: every row stays, with an empty icon.
+        QVERIFY(QDir(root + "DCIM_100").removeRecursively());
+        QSignalSpy inSight(filler, &ThumbnailFiller::visibleShown);
+        blocker.reset();
+        QVERIFY(inSight.wait());
+        QCOMPARE(view->count(), 40);
+        QCOMPARE(view->item(39)->text(), QString("IMG_0039.bmp"));
+        QVERIFY(view->item(0)->icon().isNull());
+
+        // The main window drops the browser while its table's thumbnails still wait.
+        blocker = std::make_unique<PoolBlocker>();
+        window->showTableView();
+        QTRY_VERIFY(window->m_tableView->findChild<ThumbnailFiller *>()->busy());
+        QPointer<photo_window> gone = window;
+        m_platform.drives.clear();
+        main.timeout_connect();
+        QTRY_VERIFY(!gone);
+        // The queued work runs now and must find no one to give its thumbnails to.
+        blocker.reset();
+        QCoreApplication::sendPostedEvents();
     }
 
     void empty_folder_gives_empty_view()
@@ -322,13 +423,15 @@ private slots:
         QCOMPARE(view->iconSize(), QSize(195, 195));
         QCOMPARE(view->font().pixelSize(), pixelSize);
         QCOMPARE(view->count(), 2);
+        window->show();
         for (int i = 0; i < 2; ++i) {
             QCOMPARE(view->item(i)->sizeHint(), QSize(165, 220));
-            // The thumbnail keeps the picture's size; only its corners are transparent.
-            const QImage icon = view->item(i)->icon().pixmap(QSize(240, 320)).toImage();
-            QCOMPARE(icon.size(), QSize(240, 320));
+            // The picture's shape at the icon size; only its corners are transparent.
+            QTRY_VERIFY(!pending(view->item(i)));
+            const QImage icon = shown(view->item(i)->icon(), QSize(195, 195));
+            QCOMPARE(icon.size(), QSize(146, 195));
             QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
-            QCOMPARE(qAlpha(icon.pixel(120, 160)), 255);
+            QCOMPARE(qAlpha(icon.pixel(73, 97)), 255);
         }
 
         // Opening a second picture replaces the first analysis.
@@ -457,14 +560,12 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("translation");
 
-        const QString progress = QStringLiteral("正在读取图片...");
         QTest::newRow("EN no drive") << "EN" << photo_window::noDriveNotice()
                                      << "No removable disk found.";
         QTest::newRow("EN no picture folder")
                 << "EN" << photo_window::noFolderNotice()
                 << QStringLiteral("The selected disk holds neither the VX305 folder “DCIM_100” nor "
                                   "the VX300 folder “Images”.");
-        QTest::newRow("EN progress") << "EN" << progress << "Reading pictures...";
         QTest::newRow("RU no drive") << "RU" << photo_window::noDriveNotice()
                                      << QStringLiteral("Съёмный диск не найден.");
     }
@@ -494,6 +595,20 @@ private:
         PictureFixture::writeBytes(folder + "notes.txt", "x");
         PictureFixture::writeBytes(folder + "d.bmp.txt", "x");
         return root;
+    }
+
+    // Hard links of one picture, named "IMG_nnnn.bmp": the disk holds a single copy.
+    [[nodiscard]] QStringList linkPictures(const QString &folder, int count)
+    {
+        const QString source = m_drives->path() + "/linked.bmp";
+        BitmapFixture::writePicture(source, 0, 90);
+        QStringList names;
+        for (int i = 0; i < count; ++i) {
+            names << QString("IMG_%1.bmp").arg(i, 4, 10, QChar('0'));
+            if (::link(QFile::encodeName(source), QFile::encodeName(folder + "/" + names.last())))
+                return {};
+        }
+        return names;
     }
 
     [[nodiscard]] QString pictureDrive(const QString &folder, int model, int count)

@@ -206,10 +206,6 @@ Please select which item to open?</translation>
             <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
             <translation>The selected disk holds neither the VX305 folder “DCIM_100” nor the VX300 folder “Images”.</translation>
         </message>
-        <message>
-            <source>正在读取图片...</source>
-            <translation>Reading pictures...</translation>
-        </message>
     </context>
     <context>
         <name>Analysis_Widget</name>
