@@ -51,11 +51,11 @@ ThumbnailFiller::ThumbnailFiller(QAbstractItemView *view, int column, const QStr
       m_column(column),
       m_folder(folder),
       m_names(names),
-      m_radius(radius),
       m_pending(pending),
       m_queue(std::make_shared<Queue>())
 {
     m_queue->receiver = this;
+    m_queue->radius = radius;
     m_updateTimer.setSingleShot(true);
     m_updateTimer.setInterval(0);
     connect(&m_updateTimer, &QTimer::timeout, this, &ThumbnailFiller::update);
@@ -161,7 +161,6 @@ void ThumbnailFiller::update()
         m_queue->draining += qMax(start, 0);
         m_queue->jobs = std::move(jobs);
         m_queue->box = m_view->iconSize() * m_view->devicePixelRatioF();
-        m_queue->radius = m_radius;
     }
     for (int i = 0; i < start; ++i)
         pool()->start([queue = m_queue] { drain(queue); });

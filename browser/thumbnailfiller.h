@@ -63,10 +63,10 @@ private:
     int m_column;
     QString m_folder;
     QStringList m_names;
-    qreal m_radius;
     QIcon m_pending;
     QTimer m_updateTimer;
-    // Rows showing their thumbnail, with the time they were last in sight.
+    // Rows decoded (showing their thumbnail or an empty icon), with the update that last
+    // found them in sight.
     QHash<int, quint64> m_shown;
     quint64 m_clock = 0;
     // Rows at least partly in the viewport.
