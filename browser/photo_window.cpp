@@ -8,22 +8,19 @@
 #include "app/mainwindow.h"
 #include "browser/drivechoice.h"
 #include "browser/picturelisting.h"
+#include "browser/thumbnailfiller.h"
 #include "platform/platform.h"
 
 #include <QDebug>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayoutItem>
 #include <QListWidget>
 #include <QPointer>
-#include <QProgressDialog>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-#include <memory>
 
 namespace {
 
@@ -45,6 +42,7 @@ const QString TableViewStyle = QStringLiteral(
 
 constexpr int ViewerTab = 1;
 constexpr int ThumbnailRadius = 15;
+const QSize IconSize(195, 195);
 
 // Pixel widths of the table's five columns; Russian headers need more room.
 QList<int> columnWidths(const QString &language, int model)
@@ -182,49 +180,10 @@ void photo_window::chooseFolder()
 
 void photo_window::get_image_information()
 {
-    if (m_listing)
-        return;
-    m_listing = true;
-    m_names.clear();
-    m_times.clear();
-    m_sizes.clear();
-    m_pictures = QList<QPixmap>();
-
-    // Only a slow listing shows progress; the dialog lets the windows repaint meanwhile.
-    QPointer<photo_window> self(this);
-    std::unique_ptr<QProgressDialog> progress;
-    QElapsedTimer clock;
-    clock.start();
-    const int delay = m_progressDelay;
-    const QString folder = m_pictureFolder;
-    PictureListing::Listing listing =
-            PictureListing::listFolder(folder, [&](int done, int total) {
-                if (!progress) {
-                    if (done >= total || clock.elapsed() < delay)
-                        return;
-                    progress = std::make_unique<QProgressDialog>();
-                    progress->setCancelButton(nullptr);
-                    progress->setLabelText(tr("正在读取图片..."));
-                    progress->setWindowTitle(QStringLiteral("VX305"));
-                    progress->setWindowModality(Qt::ApplicationModal);
-                    progress->setMinimumDuration(0);
-                    // It goes with the listing; a reset at the last picture would show it again.
-                    progress->setAutoReset(false);
-                    progress->setAutoClose(false);
-                    progress->setRange(0, total);
-                    progress->show();
-                }
-                progress->setValue(done);
-            });
-    progress.reset();
-    if (!self)
-        return;
-    m_listing = false;
-
+    PictureListing::Listing listing = PictureListing::listFolder(m_pictureFolder);
     m_names = std::move(listing.names);
     m_times = std::move(listing.times);
     m_sizes = std::move(listing.sizes);
-    m_pictures = std::move(listing.pictures);
     qDebug() << "闪退测试——————photo_window::get_image_information";
     showIconView();
 }
@@ -270,7 +229,7 @@ void photo_window::showIconView()
     view->setFrameShape(QFrame::NoFrame);
     // After the view mode, which turns dragging on.
     view->setDragEnabled(false);
-    view->setIconSize(QSize(195, 195));
+    view->setIconSize(IconSize);
     view->setUniformItemSizes(true);
     view->setResizeMode(QListView::Adjust);
     view->setSpacing(13);
@@ -280,16 +239,19 @@ void photo_window::showIconView()
     font.setPixelSize(m_model == DriveChoice::VX300 ? 12 : 15);
     view->setFont(font);
 
-    for (int i = 0; i < m_pictures.size(); ++i) {
-        const QPixmap &picture = m_pictures.at(i);
-        auto *item = new QListWidgetItem(m_names.at(i));
+    // Until its thumbnail comes, an item keeps the place of one, so its name does not jump.
+    QPixmap blank(PictureListing::shownSize(QSize(240, 320), IconSize));
+    blank.fill(Qt::transparent);
+    const QIcon pending(blank);
+    for (const QString &name : qAsConst(m_names)) {
+        auto *item = new QListWidgetItem(name);
         item->setTextAlignment(Qt::AlignCenter);
         item->setFlags(item->flags() & ~Qt::ItemIsEditable);
         item->setSizeHint(QSize(165, 220));
-        item->setIcon(QIcon(
-                PictureListing::roundedThumbnail(picture, picture.size(), ThumbnailRadius)));
+        item->setIcon(pending);
         view->addItem(item);
     }
+    new ThumbnailFiller(view, 0, m_pictureFolder, m_names, ThumbnailRadius, pending);
     addNotice(view);
 }
 
@@ -312,7 +274,8 @@ void photo_window::showTableView()
     connect(table, &QTableWidget::itemDoubleClicked, this,
             &photo_window::table_item_doubleclicked);
 
-    const int rows = m_pictures.size();
+    const int rows = m_names.size();
+    table->verticalHeader()->setDefaultSectionSize(50);
     table->setColumnCount(5);
     table->setRowCount(rows);
     table->setHorizontalHeaderLabels({ tr("编号"), tr("图像"), tr("名称"), tr("时间"), tr("大小") });
@@ -327,15 +290,13 @@ void photo_window::showTableView()
 
     const Qt::Alignment rightCentred = Qt::AlignRight | Qt::AlignVCenter;
     for (int i = 0; i < rows; ++i) {
-        table->setRowHeight(i, 50);
         table->setItem(i, 0, tableItem(QString::number(i), Qt::AlignCenter));
-        QTableWidgetItem *image = tableItem(QString(), rightCentred);
-        image->setIcon(QIcon(m_pictures.at(i)));
-        table->setItem(i, 1, image);
+        table->setItem(i, 1, tableItem(QString(), rightCentred));
         table->setItem(i, 2, tableItem(m_names.at(i), Qt::AlignCenter));
         table->setItem(i, 3, tableItem(m_times.at(i), Qt::AlignCenter));
         table->setItem(i, 4, tableItem(m_sizes.at(i) + QStringLiteral("KB"), rightCentred));
     }
+    new ThumbnailFiller(table, 1, m_pictureFolder, m_names, 0, QIcon());
     addNotice(table);
 }
 
@@ -378,8 +339,7 @@ void photo_window::list_item_doubleclicked(QListWidgetItem *item)
 
 void photo_window::on_listWidget_currentRowChanged(int currentRow)
 {
-    // Nothing can change drives under a listing that is still running.
-    if (currentRow < 0 || currentRow == m_driveRow || m_listing)
+    if (currentRow < 0 || currentRow == m_driveRow)
         return;
     m_driveRow = currentRow;
     QPointer<photo_window> self(this);

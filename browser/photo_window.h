@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QList>
-#include <QPixmap>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -34,7 +32,8 @@ public:
     // Refills the drive list and settles the picture folder and model value for the
     // selected drive, asking the user when the drive holds both picture folders.
     void chooseFolder();
-    // Lists the picture folder into the four lists and builds the icon view.
+    // Lists the picture folder into the three lists and builds the icon view. Pictures are
+    // read only later, as the thumbnails of the rows that come into sight.
     void get_image_information();
     void showIconView();
     void showTableView();
@@ -53,12 +52,9 @@ public:
     QStringList m_names;
     QStringList m_times;
     QStringList m_sizes;
-    QList<QPixmap> m_pictures;
     int m_model = -1;
     // Why the lists are empty, when the drive choice knows; empty otherwise.
     QString m_notice;
-    // Milliseconds a listing may run before it shows its progress.
-    int m_progressDelay = 500;
     Ui::photo_window *ui = nullptr;
 
 public slots:
@@ -75,5 +71,4 @@ private:
     void openPicture(const QString &fileName);
 
     Platform *m_platform;
-    bool m_listing = false;
 };

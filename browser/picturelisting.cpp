@@ -3,11 +3,6 @@
 #include <QDir>
 #include <QPainter>
 #include <QPainterPath>
-#include <QThread>
-
-#include <atomic>
-#include <thread>
-#include <vector>
 
 namespace PictureListing {
 
@@ -34,78 +29,57 @@ QString sizeText(qint64 bytes)
     return QString::number(double(bytes) * 0.0009765625, 'f', 1);
 }
 
-QList<QImage> loadPictures(const QStringList &paths, const Progress &progress)
-{
-    const int count = paths.size();
-    std::vector<QImage> images(static_cast<std::size_t>(count));
-    std::atomic<int> next { 0 };
-    std::atomic<int> done { 0 };
-    const auto load = [&](int i) {
-        images[std::size_t(i)] = QImage(paths.at(i));
-        ++done;
-    };
-
-    // Decoding dominates a listing; the helpers share it with the calling thread.
-    const int helpers = qBound(0, QThread::idealThreadCount() - 1, count - 1);
-    std::vector<std::thread> threads;
-    threads.reserve(std::size_t(helpers));
-    for (int t = 0; t < helpers; ++t) {
-        threads.emplace_back([&] {
-            for (int i = next++; i < count; i = next++)
-                load(i);
-        });
-    }
-    if (progress)
-        progress(0, count);
-    for (int i = next++; i < count; i = next++) {
-        load(i);
-        if (progress)
-            progress(done.load(), count);
-    }
-    for (std::thread &thread : threads)
-        thread.join();
-    if (progress)
-        progress(count, count);
-
-    QList<QImage> result;
-    result.reserve(count);
-    for (QImage &image : images)
-        result.append(std::move(image));
-    return result;
-}
-
-Listing listFolder(const QString &folder, const Progress &progress)
+Listing listFolder(const QString &folder)
 {
     const QFileInfoList entries = pictureEntries(folder);
     Listing listing;
-    QStringList paths;
+    listing.names.reserve(entries.size());
+    listing.times.reserve(entries.size());
+    listing.sizes.reserve(entries.size());
     for (const QFileInfo &entry : entries) {
         listing.names << entry.fileName();
         listing.times << timeText(creationTime(entry));
         listing.sizes << sizeText(entry.size());
-        paths << folder + QLatin1Char('/') + entry.fileName();
     }
-    const QList<QImage> images = loadPictures(paths, progress);
-    listing.pictures.reserve(images.size());
-    for (const QImage &image : images)
-        listing.pictures.append(QPixmap::fromImage(image));
     return listing;
 }
 
-QPixmap roundedThumbnail(const QPixmap &picture, const QSize &size, qreal radius)
+QImage roundedThumbnail(const QImage &picture, const QSize &size, qreal radius)
 {
     if (picture.isNull())
         return picture;
-    const QPixmap scaled = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPixmap thumbnail(size);
+    const QImage scaled = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage thumbnail(size, QImage::Format_ARGB32_Premultiplied);
     thumbnail.fill(Qt::transparent);
     QPainter painter(&thumbnail);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     QPainterPath clip;
     clip.addRoundedRect(0, 0, size.width(), size.height(), radius, radius, Qt::AbsoluteSize);
     painter.setClipPath(clip);
-    painter.drawPixmap(0, 0, scaled);
+    painter.drawImage(0, 0, scaled);
     return thumbnail;
+}
+
+QSize shownSize(const QSize &picture, const QSize &box)
+{
+    QSize shown = picture;
+    if (shown.width() > box.width() || shown.height() > box.height())
+        shown.scale(box, Qt::KeepAspectRatio);
+    return shown;
+}
+
+QImage thumbnail(const QString &path, const QSize &box, qreal radius)
+{
+    QImage picture(path);
+    if (picture.isNull())
+        return picture;
+    // Rounding first, at the picture's own size, keeps the corners as the whole picture had them.
+    if (radius > 0)
+        picture = roundedThumbnail(picture, picture.size(), radius);
+    const QSize shown = shownSize(picture.size(), box);
+    if (shown == picture.size())
+        return picture;
+    return picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace PictureListing

@@ -3,16 +3,12 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImage>
-#include <QList>
-#include <QPixmap>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 // Listing the imager's pictures of one folder into the photo browser's parallel lists,
-// and the thumbnail shape of its icon view. No widgets; pictures need a GUI application.
+// and the thumbnails its views show. No widgets; everything here is safe on any thread.
 namespace PictureListing {
 
 // Entry i of each list describes the same file.
@@ -21,11 +17,7 @@ struct Listing
     QStringList names;
     QStringList times;
     QStringList sizes;
-    QList<QPixmap> pictures;
 };
-
-// Called on the listing thread with the number of pictures loaded so far and the total.
-using Progress = std::function<void(int done, int total)>;
 
 // The folder's entries matching "*.bmp", sorted by name (case-sensitive), with QDir's
 // default entry filters. An empty folder path gives no entries: it never means the
@@ -42,19 +34,22 @@ using Progress = std::function<void(int done, int total)>;
 // Size in KiB (bytes x 0.0009765625) with exactly one decimal, as QString::number(.., 'f', 1).
 [[nodiscard]] QString sizeText(qint64 bytes);
 
-// Each file loaded whole as a picture, result i for path i; a file that cannot be read
-// as a picture gives a null image. Several threads load at once; progress, when set, is
-// called on the calling thread before the first picture, between pictures and once at
-// the end.
-[[nodiscard]] QList<QImage> loadPictures(const QStringList &paths, const Progress &progress = {});
-
-// The four lists of a folder: names, creation times, sizes and pictures of
-// pictureEntries(folder), in that order.
-[[nodiscard]] Listing listFolder(const QString &folder, const Progress &progress = {});
+// Names, creation times and sizes of pictureEntries(folder), in that order. Reads the
+// directory only, never a picture.
+[[nodiscard]] Listing listFolder(const QString &folder);
 
 // The picture scaled to size (aspect ratio ignored, smooth) and clipped to a rectangle
 // with corners of the given radius in pixels, outside transparent. A null picture is
 // returned unchanged.
-[[nodiscard]] QPixmap roundedThumbnail(const QPixmap &picture, const QSize &size, qreal radius);
+[[nodiscard]] QImage roundedThumbnail(const QImage &picture, const QSize &size, qreal radius);
+
+// The size an icon of a picture takes in a view whose icon size is box: scaled down to
+// fit with its aspect ratio kept, never enlarged (how QIcon shows a pixmap).
+[[nodiscard]] QSize shownSize(const QSize &picture, const QSize &box);
+
+// The file's picture exactly as an icon made from it whole shows it in a view with icon
+// size box: rounded at its own size with the radius (0: square corners), then scaled to
+// shownSize. A file that cannot be read as a picture gives a null image.
+[[nodiscard]] QImage thumbnail(const QString &path, const QSize &box, qreal radius);
 
 } // namespace PictureListing

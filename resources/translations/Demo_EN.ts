@@ -263,11 +263,11 @@
     </message>
     <message>
         <source>热像仪的摄像头正被其他程序占用。请关闭该程序，然后重新连接。</source>
-        <translation>The imager's camera is in use by another program. Close that program, then connect again.</translation>
+        <translation>The imager&apos;s camera is in use by another program. Close that program, then connect again.</translation>
     </message>
     <message>
         <source>没有打开热像仪摄像头（/dev/video*）的权限。请将您的用户加入 video 组，然后重新登录。</source>
-        <translation>No permission to open the imager's camera (/dev/video*). Add your user to the group video, then log in again.</translation>
+        <translation>No permission to open the imager&apos;s camera (/dev/video*). Add your user to the group video, then log in again.</translation>
     </message>
     <message>
         <source>热像仪已停止发送图像。请检查连接线。</source>
@@ -341,10 +341,6 @@ Please select which item to open?</translation>
     <message>
         <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
         <translation>The selected disk holds neither the VX305 folder “DCIM_100” nor the VX300 folder “Images”.</translation>
-    </message>
-    <message>
-        <source>正在读取图片...</source>
-        <translation>Reading pictures...</translation>
     </message>
 </context>
 <context>

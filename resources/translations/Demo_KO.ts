@@ -342,10 +342,6 @@
         <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
         <translation>선택한 디스크에 VX305의 “DCIM_100” 폴더도 VX300의 “Images” 폴더도 없습니다.</translation>
     </message>
-    <message>
-        <source>正在读取图片...</source>
-        <translation>사진을 읽는 중...</translation>
-    </message>
 </context>
 <context>
     <name>seting</name>

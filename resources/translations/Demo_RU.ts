@@ -342,10 +342,6 @@
         <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
         <translation>На выбранном диске нет ни папки VX305 «DCIM_100», ни папки VX300 «Images».</translation>
     </message>
-    <message>
-        <source>正在读取图片...</source>
-        <translation>Чтение снимков...</translation>
-    </message>
 </context>
 <context>
     <name>seting</name>
