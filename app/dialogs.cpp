@@ -23,7 +23,9 @@ public:
 
 bool Dialogs::isModalOpen()
 {
-    return s_openDialogs > 0 || QApplication::activeModalWidget();
+    // A popup menu runs its own event loop too.
+    return s_openDialogs > 0 || QApplication::activeModalWidget()
+            || QApplication::activePopupWidget();
 }
 
 void Dialogs::information(QWidget *parent, const QString &title, const QString &text)

@@ -29,8 +29,8 @@ public:
     virtual QColor color(QWidget *parent, const QColor &initial, const QString &title);
     virtual bool openUrl(const QUrl &url);
 
-    // True while a modal dialog runs its event loop: one of these, or any application- or
-    // window-modal widget such as a progress dialog.
+    // True while a modal dialog runs its event loop: one of these, any application- or
+    // window-modal widget such as a progress dialog, or a popup menu.
     [[nodiscard]] static bool isModalOpen();
 
     // The active instance: the real dialogs unless a test installed another one.

@@ -13,11 +13,15 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLayoutItem>
 #include <QListWidgetItem>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
@@ -39,6 +43,7 @@ MainWindow::MainWindow(Platform *platform, QWidget *parent)
     m_connectState = Waiting;
     m_timer->start(WatchInterval);
     buildMenus();
+    setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow()
@@ -92,6 +97,13 @@ void MainWindow::buildMenus()
     connect(closeAction, &QAction::triggered, this, &MainWindow::Action_Close);
     connect(docAction, &QAction::triggered, this, &MainWindow::Action_Doc);
     disconnectAction->setEnabled(false);
+
+    // After the four entries, which keep their positions.
+    m_fileMenu->addSeparator();
+    QAction *openFolderAction = m_fileMenu->addAction(
+            QIcon(QStringLiteral(":/photo/openfolder.png")), tr("打开文件夹..."));
+    openFolderAction->setObjectName(QStringLiteral("actionOpenFolder"));
+    connect(openFolderAction, &QAction::triggered, this, &MainWindow::Action_openFolder);
     setMenuBar(bar);
 }
 
@@ -137,8 +149,8 @@ void MainWindow::Get_Addr(QString str)
 void MainWindow::Action_photo()
 {
     m_connectState = DrivePresent;
-    // The browser may ask a question or show its listing's progress, both of which run
-    // events: a tick meanwhile must not start another switch.
+    // The browser may ask a question, which runs events: a tick meanwhile must not start
+    // another switch.
     const bool watching = m_timer->isActive();
     m_timer->stop();
     auto *browser = new photo_window(this, m_platform);
@@ -257,7 +269,8 @@ void MainWindow::searchCameras()
     }
     if (cameras.isEmpty())
         m_connectState = NotFound;
-    if (m_connectState >= 0)
+    // An open folder needs no imager: it stays until one is plugged in.
+    if (m_connectState >= 0 || m_mode == FolderMode)
         return;
     ui->label->setText(tr("正在等待连接..."));
     replaceContent();
@@ -315,4 +328,64 @@ void MainWindow::timeout_connect()
             Action_photo();
         }
     }
+}
+
+void MainWindow::Action_openFolder()
+{
+    const QString folder = Dialogs::instance()->existingDirectory(
+            this, tr("选择一个目录"),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!folder.isEmpty())
+        openFolder(QDir::fromNativeSeparators(folder));
+}
+
+void MainWindow::openFolder(const QString &folder, const QString &picture)
+{
+    QPointer<photo_window> browser = new photo_window(this, m_platform, folder, !picture.isEmpty());
+    m_photoWindow = browser;
+    replaceContent();
+    ui->horizontalLayout->addWidget(browser);
+    m_mode = FolderMode;
+    ui->label->setText(tr("文件夹：%1").arg(QDir::toNativeSeparators(folder)));
+    ui->label_2->clear();
+    // The connection state stays as it is: the imager counts as plugged in only when it
+    // appears anew.
+    const QList<QAction *> actions = m_fileMenu->actions();
+    actions.at(ConnectAction)->setEnabled(!m_timer->isActive());
+    actions.at(DisconnectAction)->setEnabled(true);
+    if (!picture.isEmpty() && browser)
+        browser->openPicture(picture);
+}
+
+namespace {
+
+// What a drop opens: one local folder, or one local ".bmp" picture; empty otherwise.
+QString droppedPath(const QMimeData *mime)
+{
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().first().isLocalFile())
+        return QString();
+    const QFileInfo info(mime->urls().first().toLocalFile());
+    if (info.isDir() || (info.isFile() && info.suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0))
+        return info.absoluteFilePath();
+    return QString();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedPath(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QFileInfo info(droppedPath(event->mimeData()));
+    if (info.filePath().isEmpty())
+        return;
+    event->acceptProposedAction();
+    if (info.isDir())
+        openFolder(info.absoluteFilePath());
+    else
+        openFolder(info.absolutePath(), info.fileName());
 }

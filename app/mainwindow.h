@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QString>
 
+class QDragEnterEvent;
+class QDropEvent;
 class QListWidgetItem;
 class QMenu;
 class QTimer;
@@ -26,7 +28,8 @@ public:
     // Connection states.
     enum { Waiting = -1, NotFound = -2, DrivePresent = 1, CameraFound = 2 };
     // Modes.
-    enum { NoMode = -1, ScreenMode = 1, DriveMode = 2 };
+    // Modes; a folder opened by hand shows its pictures without an imager.
+    enum { NoMode = -1, ScreenMode = 1, DriveMode = 2, FolderMode = 3 };
 
     explicit MainWindow(Platform *platform = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -53,6 +56,16 @@ public slots:
     void Photo_itemEntered(QListWidgetItem *item);
     void fullscr(bool sta);
     void timeout_connect();
+
+    // "Open folder...": a folder chooser, then the folder's pictures in the photo browser.
+    void Action_openFolder();
+    // Lists a folder's pictures as the photo browser lists a drive's; with a picture name, also
+    // opens that picture, and takes the folder itself as the picture folder.
+    void openFolder(const QString &folder, const QString &picture = QString());
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void loadConfiguration();

@@ -6,21 +6,30 @@
 #include "app/dialogs.h"
 #include "app/tabstyle.h"
 #include "app/mainwindow.h"
+#include "analysis/batchreport.h"
 #include "browser/drivechoice.h"
 #include "browser/picturelisting.h"
 #include "browser/thumbnailfiller.h"
 #include "platform/platform.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayoutItem>
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -75,8 +84,13 @@ QWidget *takeSecondWidget(QLayout *layout)
 
 } // namespace
 
-photo_window::photo_window(MainWindow *parent, Platform *platform)
-    : QWidget(parent), m_mainWindow(parent), m_platform(platform ? platform : systemPlatform())
+photo_window::photo_window(MainWindow *parent, Platform *platform, const QString &openedFolder,
+                           bool pictureFolder)
+    : QWidget(parent),
+      m_mainWindow(parent),
+      m_openedFolder(openedFolder),
+      m_openedIsPictureFolder(pictureFolder),
+      m_platform(platform ? platform : systemPlatform())
 {
     m_driveRow = 0;
     m_model = DriveChoice::NoModel;
@@ -91,6 +105,16 @@ photo_window::photo_window(MainWindow *parent, Platform *platform)
     ui->listWidget->setResizeMode(QListView::Adjust);
     ui->listWidget->setMovement(QListView::Static);
     ui->listWidget->setDragEnabled(false);
+
+    m_batchAction = new QAction(QIcon(QStringLiteral(":/photo/batch.png")),
+                                tr("为所选图片生成报告..."), this);
+    m_batchAction->setObjectName(QStringLiteral("actionBatchReports"));
+    m_batchAction->setEnabled(false);
+    connect(m_batchAction, &QAction::triggered, this, &photo_window::makeBatchReports);
+    connect(ui->pushButton_batch, &QPushButton::clicked, m_batchAction, &QAction::trigger);
+    ui->pushButton_batch->setEnabled(false);
+    connect(m_batchAction, &QAction::changed, this,
+            [this] { ui->pushButton_batch->setEnabled(m_batchAction->isEnabled()); });
 
     chooseFolder();
     get_image_information();
@@ -133,6 +157,10 @@ QStringList photo_window::fillDriveList()
 
 void photo_window::chooseFolder()
 {
+    if (!m_openedFolder.isEmpty()) {
+        chooseOpenedFolder();
+        return;
+    }
     const QStringList drives = fillDriveList();
     m_notice.clear();
     if (drives.isEmpty()) {
@@ -175,6 +203,54 @@ void photo_window::chooseFolder()
         m_pictureFolder.clear();
         m_notice = noFolderNotice();
     }
+    qDebug().noquote() << QStringLiteral("图片地址") + m_pictureFolder;
+}
+
+void photo_window::chooseOpenedFolder()
+{
+    {
+        const QSignalBlocker blocker(ui->listWidget);
+        ui->listWidget->clear();
+        auto *item = new QListWidgetItem(
+                QIcon(QPixmap(QStringLiteral(":/photo/folder.png")).scaled(20, 20)),
+                m_openedFolder);
+        item->setForeground(QColor(0, 0, 0));
+        item->setBackground(QColor(200, 200, 200));
+        item->setToolTip(m_openedFolder);
+        ui->listWidget->addItem(item);
+        item->setSizeHint(QSize(ui->listWidget->sizeHintForIndex(
+                                        ui->listWidget->model()->index(0, 0)).width(), 30));
+        ui->listWidget->setCurrentRow(0);
+    }
+    DriveChoice::FolderChoice choice;
+    const QString name = QDir(m_openedFolder).dirName();
+    if (m_openedIsPictureFolder && name != QLatin1String("DCIM_100") && name != QLatin1String("Images"))
+        choice.folder = m_openedFolder;
+    else
+        choice = DriveChoice::chooseOpenedFolder(m_openedFolder);
+    m_notice.clear();
+    if (choice.matches != 1) {
+        QPointer<photo_window> self(this);
+        const QString question = choice.matches == 2
+                ? tr("检查到U盘中同时含有VX300和VX305的文件\n请选择打开哪一项？")
+                : tr("无法从文件夹判断图片的型号。\n这些图片是哪一型号拍摄的？");
+        const bool vx300 = Dialogs::instance()->question(nullptr, tr("提示"), question,
+                                                         QStringLiteral("VX300"),
+                                                         QStringLiteral("VX305"))
+                == QMessageBox::Yes;
+        if (!self)
+            return;
+        if (choice.matches == 2) {
+            const QString root = m_openedFolder.endsWith(QLatin1Char('/'))
+                    ? m_openedFolder
+                    : m_openedFolder + QLatin1Char('/');
+            choice = DriveChoice::answeredChoice(root, vx300);
+        } else {
+            choice.model = vx300 ? DriveChoice::VX300 : DriveChoice::VX305;
+        }
+    }
+    m_pictureFolder = choice.folder;
+    m_model = choice.model;
     qDebug().noquote() << QStringLiteral("图片地址") + m_pictureFolder;
 }
 
@@ -222,7 +298,6 @@ void photo_window::showIconView()
         connect(view, &QListWidget::itemEntered, m_mainWindow, &MainWindow::Photo_itemEntered);
 
     view->setMouseTracking(true);
-    // No handler: a right click shows no menu.
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     view->setViewMode(QListView::IconMode);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -252,6 +327,7 @@ void photo_window::showIconView()
         view->addItem(item);
     }
     new ThumbnailFiller(view, 0, m_pictureFolder, m_names, ThumbnailRadius, pending);
+    watchSelection(view);
     addNotice(view);
 }
 
@@ -297,7 +373,95 @@ void photo_window::showTableView()
         table->setItem(i, 4, tableItem(m_sizes.at(i) + QStringLiteral("KB"), rightCentred));
     }
     new ThumbnailFiller(table, 1, m_pictureFolder, m_names, 0, QIcon());
+    table->setContextMenuPolicy(Qt::CustomContextMenu);
+    watchSelection(table);
     addNotice(table);
+}
+
+void photo_window::watchSelection(QAbstractItemView *view)
+{
+    m_batchAction->setEnabled(false);
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { m_batchAction->setEnabled(!selectedNames().isEmpty()); });
+    connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint &pos) {
+        QMenu menu(view);
+        menu.addAction(m_batchAction);
+        menu.exec(view->viewport()->mapToGlobal(pos));
+    });
+}
+
+QStringList photo_window::selectedNames() const
+{
+    const QAbstractItemView *view = m_iconView ? static_cast<QAbstractItemView *>(m_iconView)
+                                               : m_tableView;
+    if (!view || !view->selectionModel())
+        return {};
+    QList<int> rows;
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    for (const QModelIndex &index : selected) {
+        if (!rows.contains(index.row()) && index.row() < m_names.size())
+            rows << index.row();
+    }
+    std::sort(rows.begin(), rows.end());
+    QStringList names;
+    for (const int row : qAsConst(rows))
+        names << m_names.at(row);
+    return names;
+}
+
+void photo_window::makeBatchReports()
+{
+    const QStringList names = selectedNames();
+    if (names.isEmpty())
+        return;
+    QPointer<photo_window> self(this);
+    const QString folder = Dialogs::instance()->existingDirectory(
+            this, tr("选择保存报告的文件夹"),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!self || folder.isEmpty())
+        return;
+    QStringList paths;
+    for (const QString &name : names)
+        paths << m_pictureFolder + QLatin1Char('/') + name;
+
+    bool skipExisting = false;
+    const QStringList existing = BatchReport::existingReports(paths, folder);
+    if (!existing.isEmpty()) {
+        skipExisting = Dialogs::instance()->question(
+                               this, tr("提示"),
+                               tr("所选文件夹中已有同名报告：%1 份。").arg(existing.size()),
+                               tr("全部替换"), tr("全部跳过"))
+                != QMessageBox::Yes;
+        if (!self)
+            return;
+    }
+
+    QProgressDialog progress(tr("正在生成报告..."), tr("取消"), 0, paths.size(), this);
+    progress.setWindowTitle(QStringLiteral("VX305"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    // Shown before the first report, so that the watch sees a modal dialog from the start.
+    progress.show();
+    const BatchReport::Outcome outcome = BatchReport::writeReports(
+            paths, m_model, folder, skipExisting, [&](int done, int total) {
+                progress.setLabelText(tr("正在生成报告 %1 / %2...").arg(done + 1).arg(total));
+                progress.setValue(done);
+                // Keeps the dialog painted and its Cancel button answering between reports.
+                QCoreApplication::processEvents();
+                return !progress.wasCanceled();
+            });
+    progress.close();
+    if (!self)
+        return;
+    QString summary = outcome.cancelled
+            ? tr("已取消。已生成的报告：%1 份。").arg(outcome.written.size())
+            : tr("已生成的报告：%1 份。").arg(outcome.written.size());
+    if (!outcome.failed.isEmpty())
+        summary += QLatin1Char('\n') + tr("以下图片无法解析，已跳过：") + QLatin1Char('\n')
+                + outcome.failed.join(QLatin1Char('\n'));
+    Dialogs::instance()->information(this, tr("提示"), summary);
 }
 
 void photo_window::openPicture(const QString &fileName)

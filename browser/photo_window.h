@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class MainWindow;
+class QAction;
 class Platform;
 class QAbstractItemView;
 class QListWidget;
@@ -25,8 +26,11 @@ class photo_window : public QWidget
 
 public:
     // A null platform means the running system's; a null main window is allowed (no hover
-    // path is shown then).
-    explicit photo_window(MainWindow *parent, Platform *platform = nullptr);
+    // path is shown then). With an opened folder the browser lists that folder, chosen by the
+    // user, instead of a drive's picture folder; pictureFolder says it holds the pictures
+    // itself (a dropped picture's folder) rather than perhaps a picture folder below it.
+    explicit photo_window(MainWindow *parent, Platform *platform = nullptr,
+                          const QString &openedFolder = QString(), bool pictureFolder = false);
     ~photo_window() override;
 
     // Refills the drive list and settles the picture folder and model value for the
@@ -37,6 +41,13 @@ public:
     void get_image_information();
     void showIconView();
     void showTableView();
+    // Opens a picture of the listed folder in the analysis window on the second tab; shows the
+    // parse warning when it cannot be read as the current model.
+    void openPicture(const QString &fileName);
+    // The file names selected in the current view, in listing order.
+    [[nodiscard]] QStringList selectedNames() const;
+    // Writes a report for each selected picture into a folder the user picks.
+    void makeBatchReports();
 
     // Texts shown in an empty view to say why it is empty.
     static QString noDriveNotice();
@@ -55,6 +66,10 @@ public:
     int m_model = -1;
     // Why the lists are empty, when the drive choice knows; empty otherwise.
     QString m_notice;
+    // The folder opened by hand, empty for a drive.
+    QString m_openedFolder;
+    bool m_openedIsPictureFolder = false;
+    QAction *m_batchAction = nullptr;
     Ui::photo_window *ui = nullptr;
 
 public slots:
@@ -68,7 +83,8 @@ private:
     [[nodiscard]] QStringList fillDriveList();
     void replaceView(QAbstractItemView *view);
     void addNotice(QAbstractItemView *view);
-    void openPicture(const QString &fileName);
+    void chooseOpenedFolder();
+    void watchSelection(QAbstractItemView *view);
 
     Platform *m_platform;
 };

@@ -194,6 +194,18 @@
         <source>已断开连接</source>
         <translation>Disconnected</translation>
     </message>
+    <message>
+        <source>打开文件夹...</source>
+        <translation>Open folder...</translation>
+    </message>
+    <message>
+        <source>选择一个目录</source>
+        <translation>Select a folder</translation>
+    </message>
+    <message>
+        <source>文件夹：%1</source>
+        <translation>Folder: %1</translation>
+    </message>
 </context>
 <context>
     <name>camer_window</name>
@@ -341,6 +353,56 @@ Please select which item to open?</translation>
     <message>
         <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
         <translation>The selected disk holds neither the VX305 folder “DCIM_100” nor the VX300 folder “Images”.</translation>
+    </message>
+    <message>
+        <source>为所选图片生成报告...</source>
+        <translation>Reports for selection...</translation>
+    </message>
+    <message>
+        <source>无法从文件夹判断图片的型号。
+这些图片是哪一型号拍摄的？</source>
+        <translation>The folder does not tell the model.
+Which imager took these pictures?</translation>
+    </message>
+    <message>
+        <source>选择保存报告的文件夹</source>
+        <translation>Select the folder for the reports</translation>
+    </message>
+    <message>
+        <source>所选文件夹中已有同名报告：%1 份。</source>
+        <translation>Reports of the same name already exist in the chosen folder: %1.</translation>
+    </message>
+    <message>
+        <source>全部替换</source>
+        <translation>Replace all</translation>
+    </message>
+    <message>
+        <source>全部跳过</source>
+        <translation>Skip all</translation>
+    </message>
+    <message>
+        <source>正在生成报告...</source>
+        <translation>Writing reports...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>正在生成报告 %1 / %2...</source>
+        <translation>Writing report %1 of %2...</translation>
+    </message>
+    <message>
+        <source>已取消。已生成的报告：%1 份。</source>
+        <translation>Cancelled. Reports written: %1.</translation>
+    </message>
+    <message>
+        <source>已生成的报告：%1 份。</source>
+        <translation>Reports written: %1.</translation>
+    </message>
+    <message>
+        <source>以下图片无法解析，已跳过：</source>
+        <translation>These pictures could not be read and were skipped:</translation>
     </message>
 </context>
 <context>

@@ -194,6 +194,18 @@
         <source>已断开连接</source>
         <translation>연결 끊김</translation>
     </message>
+    <message>
+        <source>打开文件夹...</source>
+        <translation>폴더 열기...</translation>
+    </message>
+    <message>
+        <source>选择一个目录</source>
+        <translation>폴더 선택</translation>
+    </message>
+    <message>
+        <source>文件夹：%1</source>
+        <translation>폴더: %1</translation>
+    </message>
 </context>
 <context>
     <name>camer_window</name>
@@ -341,6 +353,56 @@
     <message>
         <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
         <translation>선택한 디스크에 VX305의 “DCIM_100” 폴더도 VX300의 “Images” 폴더도 없습니다.</translation>
+    </message>
+    <message>
+        <source>为所选图片生成报告...</source>
+        <translation>선택한 사진의 보고서...</translation>
+    </message>
+    <message>
+        <source>无法从文件夹判断图片的型号。
+这些图片是哪一型号拍摄的？</source>
+        <translation>폴더로 모델을 알 수 없습니다.
+어느 열화상 카메라로 찍은 사진입니까?</translation>
+    </message>
+    <message>
+        <source>选择保存报告的文件夹</source>
+        <translation>보고서를 저장할 폴더 선택</translation>
+    </message>
+    <message>
+        <source>所选文件夹中已有同名报告：%1 份。</source>
+        <translation>선택한 폴더에 같은 이름의 보고서가 이미 있습니다: %1개.</translation>
+    </message>
+    <message>
+        <source>全部替换</source>
+        <translation>모두 바꾸기</translation>
+    </message>
+    <message>
+        <source>全部跳过</source>
+        <translation>모두 건너뛰기</translation>
+    </message>
+    <message>
+        <source>正在生成报告...</source>
+        <translation>보고서 작성 중...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>正在生成报告 %1 / %2...</source>
+        <translation>보고서 작성 중 %1 / %2...</translation>
+    </message>
+    <message>
+        <source>已取消。已生成的报告：%1 份。</source>
+        <translation>취소되었습니다. 작성된 보고서: %1개.</translation>
+    </message>
+    <message>
+        <source>已生成的报告：%1 份。</source>
+        <translation>작성된 보고서: %1개.</translation>
+    </message>
+    <message>
+        <source>以下图片无法解析，已跳过：</source>
+        <translation>다음 사진은 읽을 수 없어 건너뛰었습니다:</translation>
     </message>
 </context>
 <context>

@@ -194,6 +194,18 @@
         <source>已断开连接</source>
         <translation>Отключено</translation>
     </message>
+    <message>
+        <source>打开文件夹...</source>
+        <translation>Открыть папку...</translation>
+    </message>
+    <message>
+        <source>选择一个目录</source>
+        <translation>Выберите папку</translation>
+    </message>
+    <message>
+        <source>文件夹：%1</source>
+        <translation>Папка: %1</translation>
+    </message>
 </context>
 <context>
     <name>camer_window</name>
@@ -341,6 +353,56 @@
     <message>
         <source>所选磁盘中既没有VX305的“DCIM_100”文件夹，也没有VX300的“Images”文件夹</source>
         <translation>На выбранном диске нет ни папки VX305 «DCIM_100», ни папки VX300 «Images».</translation>
+    </message>
+    <message>
+        <source>为所选图片生成报告...</source>
+        <translation>Отчёты для выбранных...</translation>
+    </message>
+    <message>
+        <source>无法从文件夹判断图片的型号。
+这些图片是哪一型号拍摄的？</source>
+        <translation>По папке нельзя определить модель.
+Каким тепловизором сняты эти изображения?</translation>
+    </message>
+    <message>
+        <source>选择保存报告的文件夹</source>
+        <translation>Выберите папку для отчётов</translation>
+    </message>
+    <message>
+        <source>所选文件夹中已有同名报告：%1 份。</source>
+        <translation>В выбранной папке уже есть отчёты с такими именами: %1.</translation>
+    </message>
+    <message>
+        <source>全部替换</source>
+        <translation>Заменить все</translation>
+    </message>
+    <message>
+        <source>全部跳过</source>
+        <translation>Пропустить все</translation>
+    </message>
+    <message>
+        <source>正在生成报告...</source>
+        <translation>Создание отчётов...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>正在生成报告 %1 / %2...</source>
+        <translation>Создание отчёта %1 из %2...</translation>
+    </message>
+    <message>
+        <source>已取消。已生成的报告：%1 份。</source>
+        <translation>Отменено. Создано отчётов: %1.</translation>
+    </message>
+    <message>
+        <source>已生成的报告：%1 份。</source>
+        <translation>Создано отчётов: %1.</translation>
+    </message>
+    <message>
+        <source>以下图片无法解析，已跳过：</source>
+        <translation>Эти изображения не удалось прочитать, они пропущены:</translation>
     </message>
 </context>
 <context>
