@@ -1,5 +1,7 @@
-// Picture decoding of both models, colouring at the window's default size, and the report.
+// Picture decoding of both models, colouring at the window's default size, the report, and
+// reports for 100 pictures.
 #include "analysis/analysis_widget.h"
+#include "analysis/batchreport.h"
 #include "analysis/radiometricfile.h"
 #include "analysis/report.h"
 #include "app/startup.h"
@@ -8,6 +10,8 @@
 #include "demopicture.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -64,6 +68,27 @@ void BM_Report(benchmark::State &state)
         benchmark::DoNotOptimize(Report::write(&window, path));
 }
 BENCHMARK(BM_Report)->Unit(benchmark::kMillisecond);
+
+// Reports for a selection of 100 pictures, as the browser writes them.
+void BM_BatchReports(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString first = writeDemo(dir, 0);
+    QStringList pictures;
+    for (int i = 0; i < 100; ++i) {
+        const QString path = dir.filePath(QStringLiteral("IMG_%1.bmp").arg(i, 4, 10, QLatin1Char('0')));
+        QFile::copy(first, path);
+        pictures << path;
+    }
+    QDir(dir.path()).mkpath(QStringLiteral("out"));
+    for (auto _ : state) {
+        const BatchReport::Outcome outcome =
+                BatchReport::writeReports(pictures, 0, dir.filePath(QStringLiteral("out")), false);
+        if (outcome.written.size() != 100)
+            state.SkipWithError("not every report was written");
+    }
+}
+BENCHMARK(BM_BatchReports)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
 
