@@ -287,7 +287,10 @@ QString chooseImagerMode(const QString &deviceCaps)
             || !gst_structure_get_int(mode, "height", &height))
             continue;
         const qint64 bytes = qint64(width) * height * 2;
-        if (bytes >= qint64(LiveFrame::FrameBytes) && (chosen < 0 || bytes < chosenBytes)) {
+        // The frame's rows are 480 bytes apart: only a mode 240 wide carries the imager's
+        // picture and the readings behind it.
+        if (width == LiveFrame::Width && bytes >= qint64(LiveFrame::FrameBytes)
+            && (chosen < 0 || bytes < chosenBytes)) {
             chosen = int(i);
             chosenBytes = bytes;
         }

@@ -57,8 +57,8 @@ private:
 };
 
 // The mode to ask of a camera whose modes are `deviceCaps` (as gst_caps_to_string prints
-// them): among the YUY2 modes of fixed width and height, the smallest whose frame holds
-// at least a whole imager frame (153,606 bytes, e.g. 240 x 321), else 240 x 320, else the
-// first. Its highest own frame rate is kept and every other field fixated, so the result
+// them): among the YUY2 modes of fixed width and height, the smallest 240 wide whose frame
+// holds at least a whole imager frame (153,606 bytes, e.g. 240 x 321), else 240 x 320, else
+// the first. Its highest own frame rate is kept and every other field fixated, so the result
 // is fixed caps the camera offers. Empty when there is no such mode.
 [[nodiscard]] QString chooseImagerMode(const QString &deviceCaps);
