@@ -89,6 +89,27 @@ QString edgeText(int tenths, int width)
     return width % 10 == 0 ? QString::number(tenths / 10) : tenthsText(tenths);
 }
 
+// Sets the axis to the range from low to high widened to a step of 1, 2 or 5 times a power
+// of ten, with about four steps; nothing when the axis has that range already.
+void setNiceRange(QValueAxis *axis, double low, double high)
+{
+    const double rough = std::max(high - low, 1e-9) / 4.0;
+    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10.0 * decade;
+    for (const double m : {1.0, 2.0, 5.0}) {
+        if (m * decade >= rough) {
+            step = m * decade;
+            break;
+        }
+    }
+    const double from = std::floor(low / step) * step;
+    const double to = std::ceil(high / step) * step;
+    if (axis->min() == from && axis->max() == to)
+        return;
+    axis->setRange(from, to);
+    axis->setTickCount(int(std::lround((to - from) / step)) + 1);
+}
+
 int roundedTenths(double value)
 {
     return int(std::lround(value * 10.0));
@@ -264,6 +285,8 @@ void ChartPanel::unitChanged()
         box->setSuffix(suffix);
     // The vertical title is short: the chart is low.
     m_profileY->setTitleText(unitText());
+    m_histogramX->setTitleText(tr("温度") + QStringLiteral(" (") + unitText() + QLatin1Char(')'));
+    m_binsShown = {};
     showIsothermControls();
     showLockControls();
     scheduleRefresh();
@@ -450,22 +473,24 @@ void ChartPanel::refreshProfile()
         if (!coldest || p.tenths < coldest->tenths)
             coldest = &p;
     }
-    m_profileSeries->replace(points);
-    m_maxMark->clear();
-    m_minMark->clear();
+    // The ranges first and only when they change: every change of a range, like every change
+    // of points, has the chart rebuild the line's outline, the bulk of a refresh.
     if (!hottest) {
-        m_profileX->setRange(0, 1);
-        m_profileY->setRange(0, 1);
-        return;
+        setNiceRange(m_profileX, 0, 1);
+        setNiceRange(m_profileY, 0, 1);
+    } else {
+        // Room above the maximum's label and below the minimum's.
+        const double pad = std::max(1.0, (hottest->tenths - coldest->tenths) / 10.0 * 0.15);
+        setNiceRange(m_profileX, 0, std::max(1.0, m_profile.back().distance));
+        setNiceRange(m_profileY, coldest->tenths / 10.0 - pad, hottest->tenths / 10.0 + pad);
     }
-    m_maxMark->append(hottest->distance, hottest->tenths / 10.0);
-    m_minMark->append(coldest->distance, coldest->tenths / 10.0);
-    // Room above the maximum's label and below the minimum's.
-    const double pad = std::max(1.0, (hottest->tenths - coldest->tenths) / 10.0 * 0.15);
-    m_profileX->setRange(0, std::max(1.0, m_profile.back().distance));
-    m_profileX->applyNiceNumbers();
-    m_profileY->setRange(coldest->tenths / 10.0 - pad, hottest->tenths / 10.0 + pad);
-    m_profileY->applyNiceNumbers();
+    m_profileSeries->replace(points);
+    m_maxMark->replace(hottest
+            ? QVector<QPointF> {QPointF(hottest->distance, hottest->tenths / 10.0)}
+            : QVector<QPointF>());
+    m_minMark->replace(coldest
+            ? QVector<QPointF> {QPointF(coldest->distance, coldest->tenths / 10.0)}
+            : QVector<QPointF>());
 }
 
 void ChartPanel::refreshHistogram()
@@ -509,24 +534,26 @@ void ChartPanel::refreshHistogram()
         counts.append(c);
         most = std::max(most, c);
     }
+    setNiceRange(m_histogramY, 0, most);
     m_bars->remove(0, m_bars->count());
     m_bars->append(counts);
-    m_histogramY->setRange(0, most);
-    m_histogramY->applyNiceNumbers();
 
-    // Bar k stands at x = k; the labels name bin edges.
+    // Bar k stands at x = k; the labels name bin edges. While a tool is dragged the bins often
+    // stay the same, and so do the labels.
     const int bins = int(m_histogram.counts.size());
     const int width = m_histogram.widthTenths;
+    const int first = m_histogram.firstTenths;
+    if (m_binsShown == std::array<int, 3> {first, width, bins})
+        return;
+    m_binsShown = {first, width, bins};
     for (const QString &label : m_histogramX->categoriesLabels())
         m_histogramX->remove(label);
     m_histogramX->setStartValue(-0.5);
     m_histogramX->setRange(-0.5, std::max(bins, 1) - 0.5);
     if (bins > 0) {
-        const int first = m_histogram.firstTenths;
         const int step = labelStep(bins * width, width);
         for (int edge = first + ((step - first % step) % step); edge <= first + bins * width;
              edge += step)
             m_histogramX->append(edgeText(edge, width), double(edge - first) / width - 0.5);
     }
-    m_histogramX->setTitleText(tr("温度") + QStringLiteral(" (") + unitText() + QLatin1Char(')'));
 }

@@ -120,6 +120,8 @@ private:
     };
     Key m_profileKey;
     Key m_histogramKey;
+    // First edge, width (tenths) and count of the bins the axis labels name.
+    std::array<int, 3> m_binsShown {};
     // The shown tenths of the picture for the unit pair in m_shownKey.
     std::vector<int> m_shown;
     Key m_shownKey;
