@@ -1,6 +1,6 @@
 // Test helper, not part of the product: opens a synthetic picture in the analysis window with
 // the chart panel open, draws a line and a rectangle, sets an isotherm and writes screenshots.
-// Usage: chartsdemo <output folder> [width height]
+// Usage: chartsdemo <output folder> [width height [language code]]
 
 #include "analysis/analysis_widget.h"
 #include "analysis/scalelock.h"
@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTranslator>
 
 namespace {
 
@@ -33,6 +34,10 @@ int main(int argc, char **argv)
     const QString out = DemoSession::outputFolder(argc, argv);
     const QSize size = argc > 3 ? QSize(QByteArray(argv[2]).toInt(), QByteArray(argv[3]).toInt())
                                 : QSize(1100, 700);
+
+    QTranslator other;
+    if (argc > 4 && other.load(QStringLiteral(":/Demo_%1.qm").arg(QString::fromLatin1(argv[4]))))
+        QCoreApplication::installTranslator(&other);
 
     const QString file = session.home.path() + QStringLiteral("/IMG_0001.bmp");
     demoPicture().writeTo(file);
