@@ -13,6 +13,7 @@
 #include <QtCharts/QBarSet>
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
+#include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
@@ -35,6 +36,14 @@ QChart *plainChart()
     title.setBold(true);
     chart->setTitleFont(title);
     return chart;
+}
+
+// The view takes the chart; the one it made for itself is released, not deleted.
+void setChart(QChartView *view, QChart *chart)
+{
+    QChart *own = view->chart();
+    view->setChart(chart);
+    delete own;
 }
 
 // Small labels: the panel is a narrow column.
@@ -198,7 +207,7 @@ void ChartPanel::setUpProfileChart()
         s->attachAxis(m_profileX);
         s->attachAxis(m_profileY);
     }
-    m_window->ui->profileChart->setChart(m_profileChart);
+    setChart(m_window->ui->profileChart, m_profileChart);
     m_window->ui->profileChart->setRenderHint(QPainter::Antialiasing);
 }
 
@@ -235,7 +244,7 @@ void ChartPanel::setUpHistogramChart()
                 .arg(tenthsText(low), tenthsText(low + m_histogram.widthTenths), unitText())
                 .arg(m_histogram.counts[std::size_t(bin)]));
     });
-    m_window->ui->histogramChart->setChart(m_histogramChart);
+    setChart(m_window->ui->histogramChart, m_histogramChart);
 }
 
 int ChartPanel::unitIndex() const
@@ -265,7 +274,8 @@ const std::vector<int> &ChartPanel::shownMap()
 
 void ChartPanel::pictureLoaded()
 {
-    m_shownKey = Key();
+    // New temperatures: whatever was drawn is stale.
+    m_shownKey = m_profileKey = m_histogramKey = Key();
     const int unit = unitIndex();
     const float high
         = float(m_window->m_params.maxTemp) / m_window->m_unitDiv + m_window->m_unitAdd;
