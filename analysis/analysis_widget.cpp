@@ -5,6 +5,8 @@
 #include "analysis/exports.h"
 #include "analysis/matimage.h"
 #include "analysis/report.h"
+#include "analysis/scalelock.h"
+#include "analysis/thermalcharts.h"
 #include "app/configrecord.h"
 #include "app/dialogs.h"
 
@@ -60,6 +62,7 @@ Analysis_Widget::Analysis_Widget(QWidget *parent)
         b.button->setText(QString());
     }
     setUpExports();
+    ui->chartPanel->attachToAnalysisWindow(this);
     // The picture follows the handles while they are dragged.
     connect(ui->widget, &My_ColorSlider::indicesChanged, this, [this] { update(); });
 }
@@ -144,6 +147,7 @@ bool Analysis_Widget::set_Image_addr(QString path, int model)
     ui->label->setPixmap(QPixmap::fromImage(m_greyImage).scaled(
             ui->label->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     m_shownSize = QSize();
+    ui->chartPanel->pictureLoaded();
     return true;
 }
 
@@ -185,15 +189,45 @@ void Analysis_Widget::fillInformationTable()
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         ui->tableWidget_2->setItem(row, 1, item);
     }
-    ui->widget->m_maxTemp = float(m_params.maxTemp) / m_unitDiv + m_unitAdd;
-    ui->widget->m_minTemp = float(m_params.minTemp) / m_unitDiv + m_unitAdd;
+    updateScale();
+}
+
+std::pair<float, float> Analysis_Widget::scaleSpan() const
+{
+    if (ScaleLock::instance()->locked()) {
+        const ThermalCharts::Isotherm span = ui->chartPanel->lockedSpan();
+        return { float(span.high / 10.0), float(span.low / 10.0) };
+    }
+    return { float(m_params.maxTemp) / m_unitDiv + m_unitAdd,
+             float(m_params.minTemp) / m_unitDiv + m_unitAdd };
+}
+
+void Analysis_Widget::updateScale()
+{
+    const auto [high, low] = scaleSpan();
+    ui->widget->m_maxTemp = high;
+    ui->widget->m_minTemp = low;
     ui->widget->updateScaleLabels();
+    const bool locked = ScaleLock::instance()->locked();
+    if (ui->widget->m_locked != locked) {
+        ui->widget->m_locked = locked;
+        ui->widget->update();
+    }
+}
+
+void Analysis_Widget::recolour()
+{
+    m_shownSize = QSize();
+    update();
 }
 
 void Analysis_Widget::buildColorTable()
 {
-    ColorMap::fillColorTable(m_palette, ui->widget->m_startIndex, ui->widget->m_endIndex,
-                             &m_colorLut);
+    // A locked scale colours palette indices made from the temperatures, through the whole
+    // palette.
+    const bool locked = ScaleLock::instance()->locked();
+    ColorMap::fillColorTable(m_palette, locked ? 0 : ui->widget->m_startIndex,
+                             locked ? 255 : ui->widget->m_endIndex, &m_colorLut);
     ui->widget->setBarPixmap(m_barPixmap);
 }
 
@@ -208,7 +242,19 @@ void Analysis_Widget::colorize()
         && ui->widget->m_endIndex == m_shownLower)
         return;
     buildColorTable();
-    ColorMap::colorize(m_greyMat, m_colorLut, &m_colorMat);
+    ChartPanel *panel = ui->chartPanel;
+    if (ScaleLock::instance()->locked()) {
+        const ThermalCharts::Isotherm span = panel->lockedSpan();
+        m_lockedGrey = ThermalCharts::lockedGrey(panel->shownMap(), span.low, span.high);
+        ColorMap::colorize(MatImage::wrapGrey(reinterpret_cast<uchar *>(m_lockedGrey.data())),
+                           m_colorLut, &m_colorMat);
+    } else {
+        ColorMap::colorize(m_greyMat, m_colorLut, &m_colorMat);
+    }
+    const ThermalCharts::Isotherm band = panel->isotherm();
+    if (band.mode != ThermalCharts::IsothermOff)
+        ThermalCharts::paintMask(ThermalCharts::isothermMask(panel->shownMap(), band),
+                                 panel->isothermColor(), &m_colorMat);
     m_colorImage = MatImage::rgbImage(m_colorMat);
     m_shownSize = size;
     m_shownUpper = ui->widget->m_startIndex;
@@ -326,6 +372,8 @@ void Analysis_Widget::on_comboBox_currentIndexChanged(int index)
         m_unitAdd = pair->add;
     }
     fillInformationTable();
+    ui->chartPanel->unitChanged();
+    recolour();
     updat_Tool_Temp();
 }
 
@@ -410,6 +458,7 @@ void Analysis_Widget::on_tableWidget_itemClicked(QTableWidgetItem *item)
     ui->label->m_selKind = QString(letter);
     ui->label->m_selIndex = index;
     ui->label->update();
+    ui->chartPanel->scheduleRefresh();
 }
 
 void Analysis_Widget::on_tableWidget_2_itemEntered(QTableWidgetItem *item)
@@ -443,11 +492,12 @@ void Analysis_Widget::setUpExports()
 }
 
 void Analysis_Widget::saveExport(const QString &filter, const QString &suffix,
-                                 const std::function<bool(const QString &)> &write)
+                                 const std::function<bool(const QString &)> &write,
+                                 const QString &nameTail)
 {
     const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-            + QLatin1Char('/') + QFileInfo(m_fileName).completeBaseName() + QLatin1Char('.')
-            + suffix;
+            + QLatin1Char('/') + QFileInfo(m_fileName).completeBaseName() + nameTail
+            + QLatin1Char('.') + suffix;
     const QString path = Dialogs::instance()->saveFileName(this, tr("保存的文件"), proposed,
                                                            filter, suffix);
     if (path.isEmpty())
@@ -504,4 +554,16 @@ void Analysis_Widget::exportPicture()
         return !picture.isNull() && file.open(QIODevice::WriteOnly)
                 && picture.save(&file, "PNG") && file.commit();
     });
+}
+
+void Analysis_Widget::saveProfile()
+{
+    const std::vector<ThermalCharts::ProfilePoint> &profile = ui->chartPanel->profile();
+    if (profile.empty())
+        return;
+    const auto write = [&profile](const QString &path) {
+        return writeWhole(path, ThermalCharts::profileCsv(profile));
+    };
+    saveExport(QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), write,
+        QLatin1Char('_') + ui->chartPanel->profileName());
 }

@@ -11,6 +11,7 @@
 #include <opencv2/core.hpp>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QTableWidgetItem;
@@ -41,6 +42,13 @@ public:
     void colorize();
     // Rows 0-9 of the information table, then the scale's labels.
     void fillInformationTable();
+    // The colour scale's labels from scaleSpan(); its handles rest while the scale is locked.
+    void updateScale();
+    // The span the scale shows, highest first, in the unit shown: the picture's maximum and
+    // minimum, or the locked span while the scale is locked.
+    [[nodiscard]] std::pair<float, float> scaleSpan() const;
+    // Colours the picture afresh at the next paint: an isotherm or the locked scale changed.
+    void recolour();
 
     // Temperature texts with one decimal: stored tenths, and map degrees.
     [[nodiscard]] QString tenthsText(qint16 tenths) const;
@@ -92,6 +100,8 @@ public slots:
     void exportTemperatures();
     void exportMeasurements();
     void exportPicture();
+    // The line profile of the chart panel as CSV.
+    void saveProfile();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -99,9 +109,11 @@ protected:
 private:
     void setUpTables();
     void setUpExports();
-    // Asks for a file through the dialog seam and writes it; says so when writing failed.
+    // Asks for a file through the dialog seam and writes it; says so when writing failed. The
+    // proposed name is the picture's, followed by nameTail.
     void saveExport(const QString &filter, const QString &suffix,
-                    const std::function<bool(const QString &)> &write);
+                    const std::function<bool(const QString &)> &write,
+                    const QString &nameTail = QString());
     void chooseTool(int kind);
     [[nodiscard]] QString unitText() const;
 
@@ -110,4 +122,6 @@ private:
     int m_shownUpper = -1;
     int m_shownLower = -1;
     QSize m_shownSize;
+    // The palette index of each pixel while the scale is locked, row order.
+    QByteArray m_lockedGrey;
 };

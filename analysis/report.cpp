@@ -12,8 +12,11 @@ namespace Report {
 
 std::array<QString, 11> scaleLabels(qint16 maxTenths, qint16 minTenths, float div, float add)
 {
-    const float dMax = float(maxTenths) / div + add;
-    const float dMin = float(minTenths) / div + add;
+    return scaleLabels(float(maxTenths) / div + add, float(minTenths) / div + add);
+}
+
+std::array<QString, 11> scaleLabels(float dMax, float dMin)
+{
     const float step = (dMax - dMin) / 10;
     std::array<QString, 11> labels;
     labels[0] = QString::number(double(dMax), 'f', 1);
@@ -82,8 +85,9 @@ void drawPictureBlock(QPainter &painter, Analysis_Widget *window, const QPixmap 
         painter.drawText(QPoint(65, 96 * i + 10), QStringLiteral("-"));
     painter.drawText(QPoint(65, 965), QStringLiteral("-"));
 
-    const std::array<QString, 11> labels = scaleLabels(
-            window->m_params.maxTemp, window->m_params.minTemp, window->m_unitDiv, window->m_unitAdd);
+    // The span the window's scale shows: the picture's, or the locked one.
+    const std::pair<float, float> span = window->scaleSpan();
+    const std::array<QString, 11> labels = scaleLabels(span.first, span.second);
     for (int i = 0; i < 11; ++i) {
         const int y = i == 0 ? 20 : i == 10 ? 955 : 96 * i;
         const int x = labels[std::size_t(i)].toDouble() < 100 ? 10 : 0;

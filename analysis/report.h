@@ -16,6 +16,8 @@ namespace Report {
 // Dmin, with D = tenths / div + add and step = (Dmax - Dmin) / 10 in single precision.
 [[nodiscard]] std::array<QString, 11> scaleLabels(qint16 maxTenths, qint16 minTenths, float div,
                                                   float add);
+// The same from Dmax and Dmin already in the unit shown.
+[[nodiscard]] std::array<QString, 11> scaleLabels(float dMax, float dMin);
 
 // The painter scale of the picture block for a viewport width: trunc((w / 930) / 1.5).
 [[nodiscard]] int blockScale(int viewportWidth);

@@ -146,6 +146,8 @@ void My_ColorSlider::mousePressEvent(QMouseEvent *event)
     QWidget::mousePressEvent(event);
     m_pressPos = event->pos();
     m_activeHandle = -1;
+    if (m_locked)
+        return;
     if (ColorScale::hitsHandle(m_startTip, m_pressPos)) {
         qDebug().noquote() << QStringLiteral("您点击了起点");
         m_activeHandle = 1;
@@ -204,6 +206,8 @@ void My_ColorSlider::paintEvent(QPaintEvent *event)
         indicesToTips();
 
     QWidget::paintEvent(event);
+    if (m_locked)
+        return;
 
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -92,6 +92,9 @@ public:
     QPoint m_endTip {-1, -1};
     int m_activeHandle = -1;
     bool m_dragMoved = false;
+    // While the scale is locked to a span the handles rest: they are not drawn and not hit,
+    // and keep their indices for when the scale is unlocked.
+    bool m_locked = false;
     QPixmap m_barPixmap;
     QPoint m_pressPos;
     QPoint m_movePos;

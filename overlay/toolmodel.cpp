@@ -11,37 +11,52 @@ constexpr int Width = Radiometric::Width;
 constexpr int Height = Radiometric::Height;
 
 // Visits the box clipped to the picture, rows in ascending y and each row in ascending x,
-// taking the pixels that take(x, y) accepts.
-template <class Take>
-ToolStats measureBox(const std::vector<float> &map, int xlo, int xhi, int ylo, int yhi, Take take)
+// handing visit(x, y) the pixels that take(x, y) accepts.
+template <class Take, class Visit>
+void visitBox(int xlo, int xhi, int ylo, int yhi, Take take, Visit visit)
 {
-    ToolStats stats;
-    float sum = 0.0f;
     xlo = std::max(xlo, 0);
     ylo = std::max(ylo, 0);
     xhi = std::min(xhi, Width - 1);
     yhi = std::min(yhi, Height - 1);
     for (int y = ylo; y <= yhi; ++y) {
         for (int x = xlo; x <= xhi; ++x) {
-            if (!take(x, y))
-                continue;
-            const std::size_t index = std::size_t(x) * Height + std::size_t(y);
-            if (index >= map.size())
-                continue;
-            const float v = map[index];
-            sum += v;
-            // The first pixel sets both extremes: a region colder than -10 degrees (or
-            // hotter than 2000) must still report its own maximum (or minimum).
-            if (stats.count == 0 || v > stats.maximum)
-                stats.maximum = v;
-            if (stats.count == 0 || v < stats.minimum)
-                stats.minimum = v;
-            ++stats.count;
+            if (take(x, y))
+                visit(x, y);
         }
     }
+}
+
+template <class Take>
+ToolStats measureBox(const std::vector<float> &map, int xlo, int xhi, int ylo, int yhi, Take take)
+{
+    ToolStats stats;
+    float sum = 0.0f;
+    visitBox(xlo, xhi, ylo, yhi, take, [&](int x, int y) {
+        const std::size_t index = std::size_t(x) * Height + std::size_t(y);
+        if (index >= map.size())
+            return;
+        const float v = map[index];
+        sum += v;
+        // The first pixel sets both extremes: a region colder than -10 degrees (or
+        // hotter than 2000) must still report its own maximum (or minimum).
+        if (stats.count == 0 || v > stats.maximum)
+            stats.maximum = v;
+        if (stats.count == 0 || v < stats.minimum)
+            stats.minimum = v;
+        ++stats.count;
+    });
     if (stats.count > 0)
         stats.average = sum / float(stats.count);
     return stats;
+}
+
+template <class Take>
+std::vector<QPoint> pixelsOfBox(int xlo, int xhi, int ylo, int yhi, Take take)
+{
+    std::vector<QPoint> pixels;
+    visitBox(xlo, xhi, ylo, yhi, take, [&pixels](int x, int y) { pixels.emplace_back(x, y); });
+    return pixels;
 }
 
 int truncatedRadius(int dx, int dy)
@@ -117,30 +132,73 @@ ToolStats measureTool(const std::vector<float> &map, const PointTool &tool)
     return measureBox(map, tool.x, tool.x, tool.y, tool.y, [](int, int) { return true; });
 }
 
-ToolStats measureTool(const std::vector<float> &map, const LineTool &tool)
+// The covering sets: a box and the test that takes a pixel of it, handed to f.
+template <class F> auto withCovering(const LineTool &tool, F f)
 {
-    if (!isPlaced(tool))
-        return ToolStats();
-    return measureBox(map, std::min(tool.x1, tool.x2), std::max(tool.x1, tool.x2),
-        std::min(tool.y1, tool.y2), std::max(tool.y1, tool.y2), [&tool](int x, int y) {
+    return f(std::min(tool.x1, tool.x2), std::max(tool.x1, tool.x2), std::min(tool.y1, tool.y2),
+        std::max(tool.y1, tool.y2), [&tool](int x, int y) {
             return lineDistance(tool.x1, tool.y1, tool.x2, tool.y2, x, y) <= 1;
         });
 }
 
-ToolStats measureTool(const std::vector<float> &map, const RectTool &tool)
+template <class F> auto withCovering(const RectTool &tool, F f)
+{
+    return f(std::min(tool.x1, tool.x2), std::max(tool.x1, tool.x2), std::min(tool.y1, tool.y2),
+        std::max(tool.y1, tool.y2), [](int, int) { return true; });
+}
+
+template <class F> auto withCovering(const CircleTool &tool, F f)
+{
+    return f(tool.cx - tool.r, tool.cx + tool.r, tool.cy - tool.r, tool.cy + tool.r,
+        [&tool](int x, int y) { return truncatedRadius(x - tool.cx, y - tool.cy) <= tool.r; });
+}
+
+template <class Tool> ToolStats measureCovering(const std::vector<float> &map, const Tool &tool)
 {
     if (!isPlaced(tool))
         return ToolStats();
-    return measureBox(map, std::min(tool.x1, tool.x2), std::max(tool.x1, tool.x2),
-        std::min(tool.y1, tool.y2), std::max(tool.y1, tool.y2), [](int, int) { return true; });
+    return withCovering(tool, [&map](int xlo, int xhi, int ylo, int yhi, auto take) {
+        return measureBox(map, xlo, xhi, ylo, yhi, take);
+    });
+}
+
+template <class Tool> std::vector<QPoint> pixelsCovered(const Tool &tool)
+{
+    if (!isPlaced(tool))
+        return {};
+    return withCovering(tool, [](int xlo, int xhi, int ylo, int yhi, auto take) {
+        return pixelsOfBox(xlo, xhi, ylo, yhi, take);
+    });
+}
+
+ToolStats measureTool(const std::vector<float> &map, const LineTool &tool)
+{
+    return measureCovering(map, tool);
+}
+
+ToolStats measureTool(const std::vector<float> &map, const RectTool &tool)
+{
+    return measureCovering(map, tool);
 }
 
 ToolStats measureTool(const std::vector<float> &map, const CircleTool &tool)
 {
-    if (!isPlaced(tool))
-        return ToolStats();
-    return measureBox(map, tool.cx - tool.r, tool.cx + tool.r, tool.cy - tool.r, tool.cy + tool.r,
-        [&tool](int x, int y) { return truncatedRadius(x - tool.cx, y - tool.cy) <= tool.r; });
+    return measureCovering(map, tool);
+}
+
+std::vector<QPoint> coveringPixels(const LineTool &tool)
+{
+    return pixelsCovered(tool);
+}
+
+std::vector<QPoint> coveringPixels(const RectTool &tool)
+{
+    return pixelsCovered(tool);
+}
+
+std::vector<QPoint> coveringPixels(const CircleTool &tool)
+{
+    return pixelsCovered(tool);
 }
 
 void ToolModel::setToolKind(int kind)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -112,6 +113,12 @@ struct ToolStats
 [[nodiscard]] ToolStats measureTool(const std::vector<float> &map, const LineTool &tool);
 [[nodiscard]] ToolStats measureTool(const std::vector<float> &map, const RectTool &tool);
 [[nodiscard]] ToolStats measureTool(const std::vector<float> &map, const CircleTool &tool);
+
+// The pixels measureTool takes from a record, in the same order (rows in ascending y, each in
+// ascending x), inside the picture only. Empty for a pending record.
+[[nodiscard]] std::vector<QPoint> coveringPixels(const LineTool &tool);
+[[nodiscard]] std::vector<QPoint> coveringPixels(const RectTool &tool);
+[[nodiscard]] std::vector<QPoint> coveringPixels(const CircleTool &tool);
 
 class ToolModel
 {

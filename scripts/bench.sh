@@ -6,13 +6,13 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVX305_BENCH=ON -DVX305_TESTS=OFF > /dev/null
 cmake --build build-bench -j"$(nproc)" --target bench_liveframe bench_analysis bench_toolmodel bench_browser \
-    > /dev/null
+    bench_charts bench_gstcamera > /dev/null
 export QT_QPA_PLATFORM=offscreen
 
 # One line per benchmark: name, real time and cpu time in microseconds.
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
-for bench in bench_liveframe bench_analysis bench_toolmodel bench_browser; do
+for bench in bench_liveframe bench_analysis bench_toolmodel bench_browser bench_charts bench_gstcamera; do
     build-bench/bench/$bench --benchmark_format=csv 2>/dev/null |
         awk -F, 'BEGIN { scale["ns"] = 0.001; scale["us"] = 1; scale["ms"] = 1000; scale["s"] = 1e6 }
             NR > 1 && $1 !~ /^"?name/ && $3 != "" {

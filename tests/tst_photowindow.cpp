@@ -221,10 +221,10 @@ private slots:
         // Far rows wait until they come into sight; a file that cannot be read gets no icon.
         QVERIFY(pending(view->item(count - 1)));
         view->scrollToBottom();
-        QVERIFY(inSight.wait());
+        // The signal may still be that of the rows at the top; the last rows come after it.
         for (int i = 1; i < ListedNames.size(); ++i) {
+            QTRY_VERIFY(!pending(view->item(count - 5 + i)));
             QCOMPARE(view->item(count - 5 + i)->icon().isNull(), !ListedReadable.at(i));
-            QVERIFY(!pending(view->item(count - 5 + i)));
         }
 
         // Paging down from the top, a screen in sight and one either side at a time, the

@@ -147,6 +147,89 @@
         <source>无法写入文件：%1</source>
         <translation>The file could not be written: %1</translation>
     </message>
+    <message>
+        <source>图表</source>
+        <translation>Charts</translation>
+    </message>
+    <message>
+        <source>温度剖面</source>
+        <translation>Line profile</translation>
+    </message>
+    <message>
+        <source>保存剖面 (CSV)</source>
+        <translation>Save profile (CSV)</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Histogram</translation>
+    </message>
+    <message>
+        <source>等温线</source>
+        <translation>Isotherm</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>高于下限</source>
+        <translation>Above low</translation>
+    </message>
+    <message>
+        <source>低于上限</source>
+        <translation>Below high</translation>
+    </message>
+    <message>
+        <source>上下限之间</source>
+        <translation>Between</translation>
+    </message>
+    <message>
+        <source>下限</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>锁定色标</source>
+        <translation>Locked scale</translation>
+    </message>
+    <message>
+        <source>所有图片使用同一温度范围</source>
+        <translation>Same span for every picture</translation>
+    </message>
+</context>
+<context>
+    <name>ChartPanel</name>
+    <message>
+        <source>距离 (像素)</source>
+        <translation>Distance (pixels)</translation>
+    </message>
+    <message>
+        <source>像素</source>
+        <translation>Pixels</translation>
+    </message>
+    <message>
+        <source>%1 – %2 %3：%4 个像素</source>
+        <translation>%1 – %2 %3: %4 pixels</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>等温线颜色</source>
+        <translation>Isotherm colour</translation>
+    </message>
+    <message>
+        <source>请选择一条线</source>
+        <translation>Select a line</translation>
+    </message>
+    <message>
+        <source>整幅图像</source>
+        <translation>Whole picture</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -147,6 +147,89 @@
         <source>无法写入文件：%1</source>
         <translation>파일을 쓸 수 없습니다: %1</translation>
     </message>
+    <message>
+        <source>图表</source>
+        <translation>차트</translation>
+    </message>
+    <message>
+        <source>温度剖面</source>
+        <translation>라인 프로파일</translation>
+    </message>
+    <message>
+        <source>保存剖面 (CSV)</source>
+        <translation>프로파일 저장 (CSV)</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>히스토그램</translation>
+    </message>
+    <message>
+        <source>等温线</source>
+        <translation>등온선</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>끄기</translation>
+    </message>
+    <message>
+        <source>高于下限</source>
+        <translation>하한 이상</translation>
+    </message>
+    <message>
+        <source>低于上限</source>
+        <translation>상한 이하</translation>
+    </message>
+    <message>
+        <source>上下限之间</source>
+        <translation>범위 내</translation>
+    </message>
+    <message>
+        <source>下限</source>
+        <translation>하한</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>상한</translation>
+    </message>
+    <message>
+        <source>锁定色标</source>
+        <translation>색 눈금 고정</translation>
+    </message>
+    <message>
+        <source>所有图片使用同一温度范围</source>
+        <translation>모든 이미지에 같은 범위</translation>
+    </message>
+</context>
+<context>
+    <name>ChartPanel</name>
+    <message>
+        <source>距离 (像素)</source>
+        <translation>거리 (픽셀)</translation>
+    </message>
+    <message>
+        <source>像素</source>
+        <translation>픽셀</translation>
+    </message>
+    <message>
+        <source>%1 – %2 %3：%4 个像素</source>
+        <translation>%1 – %2 %3: %4 픽셀</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>온도</translation>
+    </message>
+    <message>
+        <source>等温线颜色</source>
+        <translation>등온선 색상</translation>
+    </message>
+    <message>
+        <source>请选择一条线</source>
+        <translation>선을 선택하십시오</translation>
+    </message>
+    <message>
+        <source>整幅图像</source>
+        <translation>전체 이미지</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -147,6 +147,89 @@
         <source>无法写入文件：%1</source>
         <translation>Не удалось записать файл: %1</translation>
     </message>
+    <message>
+        <source>图表</source>
+        <translation>Графики</translation>
+    </message>
+    <message>
+        <source>温度剖面</source>
+        <translation>Профиль линии</translation>
+    </message>
+    <message>
+        <source>保存剖面 (CSV)</source>
+        <translation>Сохранить профиль (CSV)</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Гистограмма</translation>
+    </message>
+    <message>
+        <source>等温线</source>
+        <translation>Изотерма</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Выкл.</translation>
+    </message>
+    <message>
+        <source>高于下限</source>
+        <translation>Выше нижней</translation>
+    </message>
+    <message>
+        <source>低于上限</source>
+        <translation>Ниже верхней</translation>
+    </message>
+    <message>
+        <source>上下限之间</source>
+        <translation>Между</translation>
+    </message>
+    <message>
+        <source>下限</source>
+        <translation>От</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>До</translation>
+    </message>
+    <message>
+        <source>锁定色标</source>
+        <translation>Фиксированная шкала</translation>
+    </message>
+    <message>
+        <source>所有图片使用同一温度范围</source>
+        <translation>Один диапазон для всех снимков</translation>
+    </message>
+</context>
+<context>
+    <name>ChartPanel</name>
+    <message>
+        <source>距离 (像素)</source>
+        <translation>Расстояние (пиксели)</translation>
+    </message>
+    <message>
+        <source>像素</source>
+        <translation>Пиксели</translation>
+    </message>
+    <message>
+        <source>%1 – %2 %3：%4 个像素</source>
+        <translation>%1 – %2 %3: %4 пикс.</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Температура</translation>
+    </message>
+    <message>
+        <source>等温线颜色</source>
+        <translation>Цвет изотермы</translation>
+    </message>
+    <message>
+        <source>请选择一条线</source>
+        <translation>Выберите линию</translation>
+    </message>
+    <message>
+        <source>整幅图像</source>
+        <translation>Весь снимок</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
