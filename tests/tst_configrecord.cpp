@@ -66,6 +66,7 @@ void tst_ConfigRecord::first_run_writes_default_record()
 
 void tst_ConfigRecord::read_and_rewrite_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("bytes"); // null: no file at all
     QTest::addColumn<QString>("language"); // fields 1 and 2 as read; "*" the user folder
     QTest::addColumn<QString>("folder");
@@ -104,6 +105,7 @@ void tst_ConfigRecord::read_and_rewrite_data()
                                 << "000,CH,*";
     QTest::newRow("no file: nothing written") << QByteArray() << "EN" << "*" << 2 << "/b"
                                               << QString();
+    // clang-format on
 }
 
 void tst_ConfigRecord::read_and_rewrite()
@@ -121,8 +123,8 @@ void tst_ConfigRecord::read_and_rewrite()
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
     QCOMPARE(ConfigRecord::readField(ConfigRecord::LanguageCode), language);
-    QCOMPARE(ConfigRecord::readField(ConfigRecord::AlarmFolder),
-             folder == "*" ? userFolder : folder);
+    QCOMPARE(
+        ConfigRecord::readField(ConfigRecord::AlarmFolder), folder == "*" ? userFolder : folder);
 
     ConfigRecord::rewriteField(field, value);
     if (after.isNull()) {
@@ -137,6 +139,7 @@ void tst_ConfigRecord::read_and_rewrite()
 
 void tst_ConfigRecord::translation_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("source");
@@ -148,6 +151,7 @@ void tst_ConfigRecord::translation_data()
     QTest::newRow("Chinese source texts") << "CH" << QString() << QString() << QString();
     QTest::newRow("lower case is unknown: English") << "ru" << ":/Demo_EN.qm" << "文件" << "File";
     QTest::newRow("empty: English") << "" << ":/Demo_EN.qm" << "帮助" << "Help";
+    // clang-format on
 }
 
 void tst_ConfigRecord::translation()

@@ -1,8 +1,8 @@
 #include "app/configrecord.h"
 #include "app/mainwindow.h"
 #include "app/seting.h"
-#include "ui_seting.h"
 #include "testsupport.h"
+#include "ui_seting.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -66,13 +66,14 @@ void tst_Seting::confirm_without_changes_keeps_record()
     QCOMPARE(dialog->ui->comboBox->currentIndex(), 3);
     QTest::mouseClick(dialog->ui->pushButton_2, Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(ConfigRecord::readFields(), QStringList({ "123", "RU", "/srv/alarms" }));
+    QCOMPARE(ConfigRecord::readFields(), QStringList({"123", "RU", "/srv/alarms"}));
     // No language change, so no restart notice.
     QCOMPARE(m_answers->asked, QStringList());
 }
 
 void tst_Seting::choose_folder_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<int>("asked"); // the chooser's title, then a refusal's title and text
@@ -80,6 +81,7 @@ void tst_Seting::choose_folder_data()
     QTest::newRow("chosen") << "/data/new" << "/data/new" << 1;
     QTest::newRow("cancelled: the old folder is sent again") << "" << "/srv/alarms" << 1;
     QTest::newRow("comma in the path is refused") << "/data/a,b" << "/srv/alarms" << 3;
+    // clang-format on
 }
 
 void tst_Seting::choose_folder()
@@ -105,16 +107,18 @@ void tst_Seting::choose_folder()
     // Stored at once: cancelling the dialog does not undo it.
     QTest::mouseClick(first->ui->pushButton_3, Qt::LeftButton);
     QVERIFY(!first->isVisible());
-    QCOMPARE(ConfigRecord::readFields(), QStringList({ "123", "RU", folder }));
+    QCOMPARE(ConfigRecord::readFields(), QStringList({"123", "RU", folder}));
 }
 
 void tst_Seting::language_selector_data()
 {
+    // clang-format off
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("code");
     QTest::newRow("English") << 0 << "EN";
     QTest::newRow("Chinese") << 1 << "CH";
     QTest::newRow("Korean") << 2 << "KO";
+    // clang-format on
 }
 
 void tst_Seting::language_selector()
@@ -131,8 +135,8 @@ void tst_Seting::language_selector()
     QCOMPARE(box->currentIndex(), index);
 
     QTest::mouseClick(dialog->ui->pushButton_2, Qt::LeftButton);
-    QCOMPARE(ConfigRecord::readFields(), QStringList({ "123", code, "/srv/alarms" }));
-    QCOMPARE(m_answers->asked, QStringList({ "提示", "改动将在应用重启后生效!" }));
+    QCOMPARE(ConfigRecord::readFields(), QStringList({"123", code, "/srv/alarms"}));
+    QCOMPARE(m_answers->asked, QStringList({"提示", "改动将在应用重启后生效!"}));
 }
 
 void tst_Seting::no_configuration_file()
