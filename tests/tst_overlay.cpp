@@ -1,40 +1,7 @@
 #include "overlay/mylabel.h"
 #include "overlay/overlaygeometry.h"
 
-#include <QSignalSpy>
 #include <QtTest>
-
-namespace {
-
-// A label showing a 480 x 640 picture with no margins, answering its release the way the
-// analysis window does (a new pending record after a drawing gesture).
-struct Stage
-{
-    MyLabel label;
-    Stage()
-    {
-        QPixmap picture(480, 640);
-        picture.fill(Qt::darkBlue);
-        label.setAlignment(Qt::AlignCenter);
-        label.resize(480, 640);
-        label.setPixmap(picture);
-        label.m_labelW = label.m_picW = 480;
-        label.m_labelH = label.m_picH = 640;
-        QObject::connect(&label, &MyLabel::Focus_idev, &label, [this](int kind) {
-            if (kind >= ToolPoint && kind <= ToolCircle)
-                label.setToolKind(kind);
-        });
-    }
-    void drag(QPoint from, QPoint to)
-    {
-        QTest::mousePress(&label, Qt::LeftButton, Qt::NoModifier, from);
-        QMouseEvent move(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&label, &move);
-        QTest::mouseRelease(&label, Qt::LeftButton, Qt::NoModifier, to);
-    }
-};
-
-} // namespace
 
 class tst_Overlay : public QObject
 {
@@ -47,7 +14,6 @@ private slots:
     void hits();
     void circle_stops_at_the_edge_data();
     void circle_stops_at_the_edge();
-    void drawn_by_dragging_then_picked_by_the_cursor();
     void painted_where_the_mapping_says();
 };
 
@@ -159,46 +125,13 @@ void tst_Overlay::circle_stops_at_the_edge()
     QCOMPARE(draggedRadius(centre.x(), centre.y(), drag.x(), drag.y()), radius);
 }
 
-void tst_Overlay::drawn_by_dragging_then_picked_by_the_cursor()
-{
-    Stage stage;
-    MyLabel &label = stage.label;
-    QSignalSpy focus(&label, &MyLabel::Focus_idev);
-    QSignalSpy updated(&label, &MyLabel::updat_Tool);
-    label.setToolKind(ToolPoint);
-    QTest::mouseClick(&label, Qt::LeftButton, Qt::NoModifier, QPoint(200, 200)); // P0 (100, 100)
-    label.setToolKind(ToolLine);
-    QTest::mouseClick(&label, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50)); // no line
-    label.setToolKind(ToolRect);
-    stage.drag(QPoint(198, 100), QPoint(300, 280)); // R0 (99, 50)-(150, 140)
-    QCOMPARE(focus.count(), 3);
-    QCOMPARE(focus.at(1).first().toInt(), int(ToolLine));
-    QCOMPARE(updated.count(), 3);
-    QCOMPARE(label.placedCount(), 2);
-    QCOMPARE(label.m_rects.size(), std::size_t(2)); // R0 and the next pending one
-    label.setToolKind(ToolCursor);
-
-    // (100, 98) is in the point's box and inside the rectangle: the rectangle wins.
-    QSignalSpy selected(&label, &MyLabel::Set_Select);
-    QTest::mouseClick(&label, Qt::LeftButton, Qt::NoModifier, QPoint(200, 196));
-    QCOMPARE(selected.count(), 3); // the point's row, the rectangle's, then the release's
-    QCOMPARE(selected.at(0).first().toInt(), 0);
-    QCOMPARE(selected.at(1).first().toInt(), 1);
-    QCOMPARE(label.m_selKind + QString::number(label.m_selIndex), QString("R0"));
-
-    stage.drag(QPoint(192, 196), QPoint(250, 260)); // the point alone
-    QCOMPARE(QPoint(label.m_points[0]->x, label.m_points[0]->y), QPoint(125, 130));
-    stage.drag(QPoint(280, 260), QPoint(50, 50)); // the rectangle alone
-    const RectTool &rect = *label.m_rects[0];
-    QCOMPARE(QList<int>({rect.x1, rect.y1, rect.x2, rect.y2}), QList<int>({99, 50, 150, 140}));
-    QTest::mouseClick(&label, Qt::LeftButton, Qt::NoModifier, QPoint(470, 630));
-    QCOMPARE(label.m_selKind, QString("null"));
-}
-
 void tst_Overlay::painted_where_the_mapping_says()
 {
-    Stage stage;
-    MyLabel &label = stage.label;
+    MyLabel label;
+    QPixmap picture(480, 640);
+    picture.fill(Qt::darkBlue);
+    label.setAlignment(Qt::AlignCenter);
+    label.setPixmap(picture);
     label.resize(600, 640); // 60-pixel masks left and right
     label.show();
     QVERIFY(QTest::qWaitForWindowExposed(&label));
