@@ -38,22 +38,13 @@ template <class Fn> auto onPending(ToolModel &m, Fn fn)
     }
 }
 
-// Places the pending record the way a press and a drag do.
-void placePending(ToolModel &m, const G &c)
-{
-    onPending(m, [&c](auto &t) { assign(t, c); });
-}
-
 // n finished tools of a kind, as the tool button and n press-drag-release gestures leave them.
 void addTools(ToolModel &model, int kind, int n)
 {
     for (int k = 0; k < n; ++k) {
         model.setToolKind(kind);
         const int x = 20 + 3 * k;
-        placePending(model,
-            kind == ToolPoint        ? G {x, 30}
-                : kind == ToolCircle ? G {x, 100, x + 2, 100, 2}
-                                     : G {x, 30, x + 5, 40});
+        onPending(model, [x](auto &t) { assign(t, {x, 30, x + 5, 40, 2}); });
     }
 }
 
@@ -67,17 +58,6 @@ QStringList allNames(const ToolModel &model)
     add(model.m_points), add(model.m_lines), add(model.m_rects), add(model.m_circles);
     return out;
 }
-
-struct Recorder
-{
-    explicit Recorder(ToolModel &model)
-    {
-        model.onUpdatTool = [this] { ++updates; };
-        model.onSetSelect = [this](int row) { rows << row; };
-    }
-    int updates = 0;
-    QList<int> rows;
-};
 
 } // namespace
 
@@ -147,7 +127,7 @@ void tst_ToolModel::naming_after_deletions()
     QCOMPARE(onPending(model, [](auto &t) { return t.color; }), QColor(0, 0, 255));
 
     // Placed, it takes its place in the table as in the list.
-    placePending(model, {80, 90, 85, 95, 3});
+    onPending(model, [](auto &t) { assign(t, {80, 90, 85, 95, 3}); });
     model.m_selKind = after.at(newIndex).left(1);
     model.m_selIndex = newIndex;
     model.setToolKind(kind);
@@ -187,10 +167,9 @@ void tst_ToolModel::purge()
     ToolModel model;
     model.setToolKind(ToolPoint);
     model.setToolKind(kind); // purges the pending P0; kinds 2-5 make a record of their own
-    QCOMPARE(model.m_toolKind, kind);
     QCOMPARE(allNames(model).size(), kind >= ToolPoint && kind <= ToolCircle ? 1 : 0);
     if (!geometry.isEmpty())
-        placePending(model, geometry);
+        onPending(model, [&](auto &t) { assign(t, geometry); });
     model.purgeTools();
     QCOMPARE(allNames(model).size(), stays ? 1 : 0);
 }
@@ -231,11 +210,14 @@ void tst_ToolModel::selection_and_deletion()
     addTools(model, ToolRect, 1);
     addTools(model, ToolCircle, 2);
     model.setToolKind(ToolPoint);
-    Recorder recorder(model);
+    QList<int> sent;
+    int updates = 0;
+    model.onSetSelect = [&sent](int row) { sent << row; };
+    model.onUpdatTool = [&updates] { ++updates; };
     model.m_selKind = selKind;
     model.m_selIndex = selIndex;
     model.emitSelection();
-    QCOMPARE(recorder.rows, rows);
+    QCOMPARE(sent, rows);
 
     // Deleting purges the pending point too, and always clears the selection.
     QStringList remaining {"P0", "P1", "L0", "L1", "L2", "R0", "C0", "C1"};
@@ -244,10 +226,10 @@ void tst_ToolModel::selection_and_deletion()
     QCOMPARE(allNames(model), remaining);
     QCOMPARE(model.m_selKind, QStringLiteral("null"));
     QCOMPARE(model.m_selIndex, -1);
-    QCOMPARE(recorder.updates, 1);
+    QCOMPARE(updates, 1);
     model.clearTools();
     QCOMPARE(allNames(model), QStringList());
-    QCOMPARE(recorder.updates, 2);
+    QCOMPARE(updates, 2);
 }
 
 void tst_ToolModel::line_distance_data()
