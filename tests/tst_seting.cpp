@@ -19,20 +19,13 @@ private slots:
     void init();
     void cleanup();
 
-    void confirm_without_changes_keeps_record();
+    void confirm_data();
+    void confirm();
     void choose_folder_data();
     void choose_folder();
-    void language_selector_data();
-    void language_selector();
     void no_configuration_file();
 
 private:
-    [[nodiscard]] seting *openDialog() const
-    {
-        m_window->Action_chose();
-        return m_window->m_seting.data();
-    }
-
     std::unique_ptr<TemporaryHome> m_home;
     std::unique_ptr<DialogAnswerer> m_answers;
     FakePlatform m_platform;
@@ -44,7 +37,6 @@ void tst_Seting::init()
     m_home = std::make_unique<TemporaryHome>();
     m_answers = std::make_unique<DialogAnswerer>();
     ConfigRecord::createDefault("EN");
-    // A stored Russian code must survive a confirmation that changed nothing.
     ConfigRecord::write("123,RU,/srv/alarms");
     m_window = std::make_unique<MainWindow>(&m_platform);
     m_window->m_timer->stop();
@@ -57,18 +49,39 @@ void tst_Seting::cleanup()
     m_home.reset();
 }
 
-void tst_Seting::confirm_without_changes_keeps_record()
+void tst_Seting::confirm_data()
 {
-    seting *dialog = openDialog();
+    // clang-format off
+    QTest::addColumn<int>("index"); // the language chosen with the keyboard; 3, Russian, is shown
+    QTest::addColumn<QString>("code");
+
+    QTest::newRow("nothing changed: Russian kept, no notice") << 3 << "RU";
+    QTest::newRow("English") << 0 << "EN";
+    QTest::newRow("Chinese") << 1 << "CH";
+    QTest::newRow("Korean") << 2 << "KO";
+    // clang-format on
+}
+
+void tst_Seting::confirm()
+{
+    QFETCH(int, index);
+    QFETCH(QString, code);
+    m_window->Action_chose();
+    seting *dialog = m_window->m_seting;
     QVERIFY(dialog->isVisible() && dialog->isWindow() && dialog->ui->lineEdit->isReadOnly());
     QCOMPARE(dialog->windowTitle(), QString("选项"));
     QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
-    QCOMPARE(dialog->ui->comboBox->currentIndex(), 3);
+    QComboBox *box = dialog->ui->comboBox;
+    QCOMPARE(box->count(), 4);
+    QCOMPARE(box->currentIndex(), 3);
+    box->setFocus();
+    for (int i = 3; i > index; --i)
+        QTest::keyClick(box, Qt::Key_Up);
     QTest::mouseClick(dialog->ui->pushButton_2, Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(ConfigRecord::readFields(), QStringList({"123", "RU", "/srv/alarms"}));
-    // No language change, so no restart notice.
-    QCOMPARE(m_answers->asked, QStringList());
+    QCOMPARE(ConfigRecord::readFields(), QStringList({"123", code, "/srv/alarms"}));
+    QCOMPARE(m_answers->asked,
+        index == 3 ? QStringList() : QStringList({"提示", "改动将在应用重启后生效!"}));
 }
 
 void tst_Seting::choose_folder_data()
@@ -90,9 +103,10 @@ void tst_Seting::choose_folder()
     QFETCH(QString, folder);
     QFETCH(int, asked);
     // Two dialogs: a folder chosen in either reaches the later one.
-    seting *first = openDialog();
-    seting *last = openDialog();
-    QVERIFY(first != last);
+    m_window->Action_chose();
+    seting *first = m_window->m_seting;
+    m_window->Action_chose();
+    QVERIFY(m_window->m_seting != first);
     QCOMPARE(first->ui->lineEdit->text(), QString("/srv/alarms"));
     QSignalSpy sent(first, &seting::send_addr);
     m_answers->directoryAnswer = answer;
@@ -102,41 +116,11 @@ void tst_Seting::choose_folder()
     QCOMPARE(sent.count(), 1);
     QCOMPARE(sent.at(0).at(0).toString(), folder);
     QCOMPARE(first->ui->lineEdit->text(), folder);
-    QCOMPARE(last->ui->lineEdit->text(), folder);
-
+    QCOMPARE(m_window->m_seting->ui->lineEdit->text(), folder);
     // Stored at once: cancelling the dialog does not undo it.
     QTest::mouseClick(first->ui->pushButton_3, Qt::LeftButton);
     QVERIFY(!first->isVisible());
     QCOMPARE(ConfigRecord::readFields(), QStringList({"123", "RU", folder}));
-}
-
-void tst_Seting::language_selector_data()
-{
-    // clang-format off
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("code");
-    QTest::newRow("English") << 0 << "EN";
-    QTest::newRow("Chinese") << 1 << "CH";
-    QTest::newRow("Korean") << 2 << "KO";
-    // clang-format on
-}
-
-void tst_Seting::language_selector()
-{
-    QFETCH(int, index);
-    QFETCH(QString, code);
-    seting *dialog = openDialog();
-    QComboBox *box = dialog->ui->comboBox;
-    QCOMPARE(box->count(), 4);
-    box->setFocus();
-    // Choose the entry with the keyboard, as a user would: up from Russian.
-    for (int i = 3; i > index; --i)
-        QTest::keyClick(box, Qt::Key_Up);
-    QCOMPARE(box->currentIndex(), index);
-
-    QTest::mouseClick(dialog->ui->pushButton_2, Qt::LeftButton);
-    QCOMPARE(ConfigRecord::readFields(), QStringList({"123", code, "/srv/alarms"}));
-    QCOMPARE(m_answers->asked, QStringList({"提示", "改动将在应用重启后生效!"}));
 }
 
 void tst_Seting::no_configuration_file()
