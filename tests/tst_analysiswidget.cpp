@@ -85,54 +85,44 @@ std::unique_ptr<Analysis_Widget> tst_AnalysisWidget::open(const PictureFixture &
 void tst_AnalysisWidget::information_and_unit_switch_data()
 {
     // clang-format off
-    QTest::addColumn<int>("model");
-    QTest::addColumn<int>("unitByte");
-    QTest::addColumn<int>("tail");
-    QTest::addColumn<int>("emissivity");
-    QTest::addColumn<QStringList>("file"); // size and emissivity as shown
+    QTest::addColumn<QVector<int>>("file"); // model, unit byte, bytes past the block, emissivity
+    QTest::addColumn<QStringList>("sizeAndEmissivity");
     // Unit, centre, maximum, minimum, mean, cursor on the hot pixel; then after the switch.
     QTest::addColumn<QStringList>("opened");
     QTest::addColumn<QStringList>("switched");
 
-    QTest::newRow("VX305 Celsius file to °F") << 0 << 0 << 0 << 100 << QStringList {"300.6 KB", "1.00"}
-        << QStringList {"°C", "25.1", "30.0", "20.0", "25.0", "30.0°C"}
-        << QStringList {"°F", "77.2", "86.0", "68.0", "77.0", "86.0°F"};
-    QTest::newRow("VX305 Fahrenheit file to °C") << 0 << 1 << 0 << 95 << QStringList {"300.6 KB", "0.95"}
-        << QStringList {"°F", "25.1", "30.0", "20.0", "25.0", "30.0°F"}
-        << QStringList {"°C", "-3.8", "-1.1", "-6.7", "-3.9", "-1.1°C"};
-    QTest::newRow("VX300 opens in °F, stored Celsius") << 1 << 1 << 0 << 95 << QStringList {"225.6 KB", "0.95"}
-        << QStringList {"°F", "77.2", "86.0", "68.0", "77.0", "86.0°F"}
-        << QStringList {"°C", "25.1", "30.0", "20.0", "25.0", "30.0°C"};
-    QTest::newRow("unknown unit byte keeps the pair, file past the read limit")
-        << 0 << 7 << 2100000 << 95 << QStringList {"1953.1 KB", "0.95"}
-        << QStringList {"°C", "25.1", "30.0", "20.0", "25.0", "30.0°C"}
-        << QStringList {"°F", "25.1", "30.0", "20.0", "25.0", "30.0°F"};
+    QTest::newRow("VX305 Celsius file to °F") << QVector<int> {0, 0, 0, 100} << QStringList {"300.6 KB", "1.00"}
+        << QStringList {"°C", "25.1", "30.0", "20.0", "25.0", "30.0°C"} << QStringList {"°F", "77.2", "86.0", "68.0", "77.0", "86.0°F"};
+    QTest::newRow("VX305 Fahrenheit file to °C") << QVector<int> {0, 1, 0, 95} << QStringList {"300.6 KB", "0.95"}
+        << QStringList {"°F", "25.1", "30.0", "20.0", "25.0", "30.0°F"} << QStringList {"°C", "-3.8", "-1.1", "-6.7", "-3.9", "-1.1°C"};
+    QTest::newRow("VX300 opens in °F, stored Celsius") << QVector<int> {1, 1, 0, 95} << QStringList {"225.6 KB", "0.95"}
+        << QStringList {"°F", "77.2", "86.0", "68.0", "77.0", "86.0°F"} << QStringList {"°C", "25.1", "30.0", "20.0", "25.0", "30.0°C"};
+    QTest::newRow("unknown unit byte keeps the pair, file past the read limit") << QVector<int> {0, 7, 2100000, 95}
+        << QStringList {"1953.1 KB", "0.95"}
+        << QStringList {"°C", "25.1", "30.0", "20.0", "25.0", "30.0°C"} << QStringList {"°F", "25.1", "30.0", "20.0", "25.0", "30.0°F"};
     // clang-format on
 }
 
 void tst_AnalysisWidget::information_and_unit_switch()
 {
-    QFETCH(int, model);
-    QFETCH(int, unitByte);
-    QFETCH(int, tail);
-    QFETCH(int, emissivity);
-    QFETCH(QStringList, file);
+    QFETCH(QVector<int>, file);
+    QFETCH(QStringList, sizeAndEmissivity);
     QFETCH(QStringList, opened);
     QFETCH(QStringList, switched);
-
+    const int model = file.at(0);
     PictureFixture picture = uniformPicture(128, model);
     picture.setPixel(12, 300, 255);
-    picture.unit = quint8(unitByte);
-    picture.tail = QByteArray(tail, '\0');
-    picture.emissivity = quint8(emissivity);
+    picture.unit = quint8(file.at(1));
+    picture.tail = QByteArray(file.at(2), '\0');
+    picture.emissivity = quint8(file.at(3));
     picture.centreTemp = 251;
     const auto window = open(picture);
     QVERIFY(window);
     QVERIFY(!Analysis_Widget().set_Image_addr(m_file, 1 - model));
     const QStringList values = information(*window);
-    QCOMPARE(values.mid(0, 2), QStringList({"IMG_0001.bmp", file.at(0)}));
+    QCOMPARE(values.mid(0, 2), QStringList({"IMG_0001.bmp", sizeAndEmissivity.at(0)}));
     QVERIFY(QDateTime::fromString(values.at(2), "yyyy/MM/dd HH:mm").isValid());
-    QCOMPARE(values.mid(3, 2), QStringList({file.at(1), "240×320"}));
+    QCOMPARE(values.mid(3, 2), QStringList({sizeAndEmissivity.at(1), "240×320"}));
 
     MyLabel *label = window->ui->label;
     label->setToolKind(ToolPoint);
