@@ -26,16 +26,20 @@ void tst_Overlay::mapping_data()
     QTest::addColumn<QPoint>("picturePoint");
     QTest::addColumn<bool>("andBack"); // the picture point maps back to the label point
 
-    const QSize picture(480, 640);
-    QTest::newRow("3:4 exact: far corner") << picture << picture << QPoint(478, 638) << QPoint(239, 319) << true;
-    QTest::newRow("side margins: first column") << QSize(600, 640) << picture << QPoint(60, 0) << QPoint(0, 0) << true;
-    QTest::newRow("side margins: last column") << QSize(600, 640) << picture << QPoint(538, 638) << QPoint(239, 319) << true;
-    QTest::newRow("top margin: half of it, rounded") << QSize(480, 701) << picture << QPoint(0, 33) << QPoint(0, 1) << true;
-    QTest::newRow("triple size: 3 label pixels a picture pixel") << QSize(721, 960) << QSize(720, 960) << QPoint(361, 480) << QPoint(120, 160) << true;
-    QTest::newRow("left of the picture clamps") << QSize(600, 640) << picture << QPoint(10, 100) << QPoint(0, 50) << false;
-    QTest::newRow("right of the picture clamps") << QSize(600, 640) << picture << QPoint(599, 0) << QPoint(239, 0) << false;
-    QTest::newRow("below the picture clamps") << QSize(480, 700) << picture << QPoint(240, 690) << QPoint(120, 319) << false;
-    QTest::newRow("no picture yet: the origin") << QSize(300, 400) << QSize(0, 0) << QPoint(150, 200) << QPoint(0, 0) << false;
+    const QSize shown(480, 640);
+    const QSize wide(600, 640); // 60 label pixels left and right of the picture
+    const QSize tall(480, 700); // 30 above and below
+    using P = QPoint;
+    QTest::newRow("3:4 exact: far corner") << shown << shown << P(478, 638) << P(239, 319) << true;
+    QTest::newRow("side margins: first") << wide << shown << P(60, 0) << P(0, 0) << true;
+    QTest::newRow("side margins: last") << wide << shown << P(538, 638) << P(239, 319) << true;
+    QTest::newRow("top margin, rounded") << QSize(480, 701) << shown << P(0, 33) << P(0, 1) << true;
+    QTest::newRow("triple size") << QSize(721, 960) << QSize(720, 960) << P(361, 480) << P(120, 160)
+                                 << true;
+    QTest::newRow("left of it clamps") << wide << shown << P(10, 100) << P(0, 50) << false;
+    QTest::newRow("right of it clamps") << wide << shown << P(599, 0) << P(239, 0) << false;
+    QTest::newRow("below it clamps") << tall << shown << P(240, 690) << P(120, 319) << false;
+    QTest::newRow("no picture: origin") << tall << QSize() << P(150, 200) << P(0, 0) << false;
     // clang-format on
 }
 

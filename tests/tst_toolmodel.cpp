@@ -140,8 +140,10 @@ void tst_ToolModel::purge_data()
     QTest::newRow("rectangle pressed, not dragged") << int(ToolRect) << G {70, 80, 70, 80} << false;
     QTest::newRow("rectangle one column wide") << int(ToolRect) << G {7, 10, 7, 20} << true;
     QTest::newRow("pending circle") << int(ToolCircle) << G() << false;
-    QTest::newRow("circle pressed, not dragged") << int(ToolCircle) << G {50, 50, 50, 50, -1} << false;
-    QTest::newRow("circle dragged back to its centre") << int(ToolCircle) << G {50, 50, 50, 50, 3} << false;
+    QTest::newRow("circle pressed, not dragged") << int(ToolCircle) << G {50, 50, 50, 50, -1}
+                                                 << false;
+    QTest::newRow("circle dragged back to its centre") << int(ToolCircle) << G {50, 50, 50, 50, 3}
+                                                       << false;
     QTest::newRow("circle dragged") << int(ToolCircle) << G {50, 50, 52, 50, 2} << true;
     QTest::newRow("cursor makes no record") << int(ToolCursor) << G() << false;
     QTest::newRow("kind 6 makes no record") << 6 << G() << false;
@@ -174,7 +176,7 @@ void tst_ToolModel::selection_and_deletion_data()
 
     // P0 P1, a pending P2, L0 L1 L2, R0, C0 C1.
     QTest::newRow("P0 is row 0") << "P" << 0 << QList<int> {0} << "P0";
-    QTest::newRow("L0 follows the points, not the pending one") << "L" << 0 << QList<int> {2} << "L0";
+    QTest::newRow("L0 follows the points, not pending P2") << "L" << 0 << QList<int> {2} << "L0";
     QTest::newRow("R0 follows the lines") << "R" << 0 << QList<int> {5} << "R0";
     QTest::newRow("C1 is the last row") << "C" << 1 << QList<int> {7} << "C1";
     QTest::newRow("a full word counts by its letter") << "Line" << 1 << QList<int> {3} << "L1";
@@ -263,7 +265,8 @@ void tst_ToolModel::statistics_data()
 
     // (35.5 + 12.25 + 20 + 20) / 4; (102, 200) lies outside.
     QTest::newRow("rectangle") << int(ToolRect) << G {101, 201, 100, 200}
-        << F {20, 101, 200, 35.5f, 100, 201, 12.25f, 102, 200, 99} << F {4, 35.5f, 12.25f, 21.9375f};
+        << F {20, 101, 200, 35.5f, 100, 201, 12.25f, 102, 200, 99}
+        << F {4, 35.5f, 12.25f, 21.9375f};
     QTest::newRow("region below -10 reports its own maximum")
         << int(ToolRect) << G {0, 0, 9, 9} << F {-20} << F {100, -20, -20, -20};
     QTest::newRow("region above 2000 reports its own minimum")
