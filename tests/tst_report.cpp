@@ -178,11 +178,11 @@ void tst_Report::pages()
     QCOMPARE(hundreds("Minimum"), russian ? 6 : 41);
     // The scale, top to bottom, below the information.
     int at = page1.indexOf("Minimum");
-    for (const QString &label : scale.split(' ')) {
-        const QRegularExpression line("^" + QRegularExpression::escape(label) + "( -)?$",
+    for (const QString &mark : scale.split(' ')) {
+        const QRegularExpression line("^" + QRegularExpression::escape(mark) + "( -)?$",
             QRegularExpression::MultilineOption);
         at = page1.indexOf(line, at + 1);
-        QVERIFY2(at > 0, qPrintable(label));
+        QVERIFY2(at > 0, qPrintable(mark));
     }
     if (!tools)
         return;
