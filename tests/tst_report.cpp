@@ -179,8 +179,8 @@ void tst_Report::pages()
     // The scale, top to bottom, below the information.
     int at = page1.indexOf("Minimum");
     for (const QString &mark : scale.split(' ')) {
-        const QRegularExpression line("^" + QRegularExpression::escape(mark) + "( -)?$",
-            QRegularExpression::MultilineOption);
+        const QRegularExpression line(
+            "^" + QRegularExpression::escape(mark) + "( -)?$", QRegularExpression::MultilineOption);
         at = page1.indexOf(line, at + 1);
         QVERIFY2(at > 0, qPrintable(mark));
     }
