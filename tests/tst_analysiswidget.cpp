@@ -1,8 +1,8 @@
 #include "analysis/analysis_widget.h"
 #include "app/configrecord.h"
-#include "ui_analysis_widget.h"
 #include "picturefixture.h"
 #include "testsupport.h"
+#include "ui_analysis_widget.h"
 
 #include <QtTest>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-// Grey g maps to 20.0 + 10.0 * g / 255 degrees with the fixture's defaults.
+// Grey g maps to 30.0 - 10.0 * (255 - g) / 255 degrees with the fixture's defaults.
 PictureFixture uniformPicture(quint8 grey, int model = PictureFixture::VX305)
 {
     PictureFixture picture;
@@ -21,20 +21,22 @@ PictureFixture uniformPicture(quint8 grey, int model = PictureFixture::VX305)
     return picture;
 }
 
-QStringList infoValues(const Analysis_Widget &window)
-{
-    QStringList values;
-    for (int row = 0; row < 10; ++row)
-        values << window.ui->tableWidget_2->item(row, 1)->text();
-    return values;
-}
-
-QStringList measurementRow(const Analysis_Widget &window, int row)
+// Cells from..to of one row of a table.
+QStringList row(const QTableWidget *table, int row, int from, int to)
 {
     QStringList cells;
-    for (int column = 0; column < 5; ++column)
-        cells << window.ui->tableWidget->item(row, column)->text();
+    for (int column = from; column <= to; ++column)
+        cells << table->item(row, column)->text();
     return cells;
+}
+
+// The information table's values, rows 0-9.
+QStringList information(const Analysis_Widget &window)
+{
+    QStringList values;
+    for (int r = 0; r < 10; ++r)
+        values << window.ui->tableWidget_2->item(r, 1)->text();
+    return values;
 }
 
 } // namespace
@@ -45,25 +47,15 @@ class tst_AnalysisWidget : public QObject
 
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { m_home.reset(); }
 
-    void informationTable_data();
-    void informationTable();
-    void unitSwitch_data();
-    void unitSwitch();
-    void wrongModelFails_data();
-    void wrongModelFails();
-    void cursorReadout();
-    void measurementTable();
-    void deletingTheOnlyTool();
-    void tableClickSelectsByLetter();
-    void colourButton();
-    void colouringFollowsTheHandles();
-    void rectangleDrawnWithTheMouse();
-    void draggedPointShowsItsNewPixel();
+    void information_and_unit_switch_data();
+    void information_and_unit_switch();
+    void colours_tools_and_table();
+    void tools_drawn_and_picked_with_the_mouse();
 
 private:
-    std::unique_ptr<Analysis_Widget> open(const PictureFixture &picture, int model = -2);
+    std::unique_ptr<Analysis_Widget> open(const PictureFixture &picture, bool shown = false);
 
     std::unique_ptr<TemporaryHome> m_home;
     QString m_file;
@@ -76,325 +68,209 @@ void tst_AnalysisWidget::init()
     m_file = m_home->path() + "/IMG_0001.bmp";
 }
 
-void tst_AnalysisWidget::cleanup()
+std::unique_ptr<Analysis_Widget> tst_AnalysisWidget::open(const PictureFixture &picture, bool shown)
 {
-    m_home.reset();
-}
-
-std::unique_ptr<Analysis_Widget> tst_AnalysisWidget::open(const PictureFixture &picture, int model)
-{
-    if (!picture.writeTo(m_file))
-        return nullptr;
     auto window = std::make_unique<Analysis_Widget>();
-    if (!window->set_Image_addr(m_file, model == -2 ? picture.model : model))
+    if (!picture.writeTo(m_file) || !window->set_Image_addr(m_file, picture.model))
         return nullptr;
+    if (shown) {
+        window->resize(1100, 700);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            return nullptr;
+    }
     return window;
 }
 
-void tst_AnalysisWidget::informationTable_data()
+void tst_AnalysisWidget::information_and_unit_switch_data()
 {
-    QTest::addColumn<int>("model");
-    QTest::addColumn<int>("tail");
-    QTest::addColumn<int>("emissivity");
-    QTest::addColumn<QString>("size");
-    QTest::addColumn<QString>("emissivityText");
+    // clang-format off
+    QTest::addColumn<QVector<int>>("file"); // model, unit byte, bytes past the block, emissivity
+    QTest::addColumn<QStringList>("sizeAndEmissivity");
+    // Unit, centre, maximum, minimum, mean, cursor on the hot pixel; then after the switch.
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<QString>("switched");
 
-    QTest::newRow("VX305, emissivity 95") << 0 << 0 << 95 << "300.6 KB" << "0.95";
-    QTest::newRow("VX305, emissivity 100") << 0 << 0 << 100 << "300.6 KB" << "1.00";
-    QTest::newRow("VX300") << 1 << 0 << 95 << "225.6 KB" << "0.95";
-    QTest::newRow("larger than the read limit") << 0 << 2100000 << 95 << "1953.1 KB" << "0.95";
+    QTest::newRow("VX305 Celsius file to °F")
+        << QVector<int> {0, 0, 0, 100} << QStringList {"300.6 KB", "1.00"}
+        << "°C 25.1 30.0 20.0 25.0 30.0°C" << "°F 77.2 86.0 68.0 77.0 86.0°F";
+    QTest::newRow("VX305 Fahrenheit file to °C")
+        << QVector<int> {0, 1, 0, 95} << QStringList {"300.6 KB", "0.95"}
+        << "°F 25.1 30.0 20.0 25.0 30.0°F" << "°C -3.8 -1.1 -6.7 -3.9 -1.1°C";
+    QTest::newRow("VX300 opens in °F, stored Celsius")
+        << QVector<int> {1, 1, 0, 95} << QStringList {"225.6 KB", "0.95"}
+        << "°F 77.2 86.0 68.0 77.0 86.0°F" << "°C 25.1 30.0 20.0 25.0 30.0°C";
+    QTest::newRow("unknown unit byte keeps the pair, file past the read limit")
+        << QVector<int> {0, 7, 2100000, 95} << QStringList {"1953.1 KB", "0.95"}
+        << "°C 25.1 30.0 20.0 25.0 30.0°C" << "°F 25.1 30.0 20.0 25.0 30.0°F";
+    // clang-format on
 }
 
-void tst_AnalysisWidget::informationTable()
+void tst_AnalysisWidget::information_and_unit_switch()
 {
-    QFETCH(int, model);
-    QFETCH(int, tail);
-    QFETCH(int, emissivity);
-    QFETCH(QString, size);
-    QFETCH(QString, emissivityText);
-
+    QFETCH(QVector<int>, file);
+    QFETCH(QStringList, sizeAndEmissivity);
+    QFETCH(QString, opened);
+    QFETCH(QString, switched);
+    const int model = file.at(0);
     PictureFixture picture = uniformPicture(128, model);
-    picture.tail = QByteArray(tail, '\0');
-    picture.emissivity = quint8(emissivity);
+    picture.setPixel(12, 300, 255);
+    picture.unit = quint8(file.at(1));
+    picture.tail = QByteArray(file.at(2), '\0');
+    picture.emissivity = quint8(file.at(3));
     picture.centreTemp = 251;
     const auto window = open(picture);
     QVERIFY(window);
-    const QStringList values = infoValues(*window);
-    QCOMPARE(values.at(0), QString("IMG_0001.bmp"));
-    QCOMPARE(values.at(1), size);
+    QVERIFY(!Analysis_Widget().set_Image_addr(m_file, 1 - model));
+    const QStringList values = information(*window);
+    QCOMPARE(values.mid(0, 2), QStringList({"IMG_0001.bmp", sizeAndEmissivity.at(0)}));
     QVERIFY(QDateTime::fromString(values.at(2), "yyyy/MM/dd HH:mm").isValid());
-    QCOMPARE(values.at(3), emissivityText);
-    QCOMPARE(values.at(4), QString("240×320"));
-    // Grey 128 everywhere: 30.0 - (127 / 255) * 10.0 = 25.0196...
-    QCOMPARE(values.mid(5), QStringList({ "°C", "25.1", "30.0", "20.0", "25.0" }));
-    QCOMPARE(window->ui->widget->m_maxTemp, 30.0f);
-    QCOMPARE(window->ui->widget->m_minTemp, 20.0f);
-}
+    QCOMPARE(values.mid(3, 2), QStringList({sizeAndEmissivity.at(1), "240×320"}));
 
-void tst_AnalysisWidget::unitSwitch_data()
-{
-    QTest::addColumn<int>("model");
-    QTest::addColumn<int>("unitByte");
-    QTest::addColumn<int>("openedIndex");
-    QTest::addColumn<QStringList>("opened");
-    QTest::addColumn<QStringList>("switched");
-
-    // Rows 5-9: unit, centre 25.0, maximum 30.0, minimum 20.0, mean of grey 128.
-    QTest::newRow("VX305 Celsius file to °F")
-            << 0 << 0 << 0 << QStringList { "°C", "25.0", "30.0", "20.0", "25.0" }
-            << QStringList { "°F", "77.0", "86.0", "68.0", "77.0" };
-    QTest::newRow("VX305 Fahrenheit file to °C")
-            << 0 << 1 << 1 << QStringList { "°F", "25.0", "30.0", "20.0", "25.0" }
-            << QStringList { "°C", "-3.9", "-1.1", "-6.7", "-3.9" };
-    QTest::newRow("VX300 opens in °F, stored Celsius")
-            << 1 << 1 << 1 << QStringList { "°F", "77.0", "86.0", "68.0", "77.0" }
-            << QStringList { "°C", "25.0", "30.0", "20.0", "25.0" };
-    QTest::newRow("VX305 unknown unit byte keeps the pair")
-            << 0 << 7 << 0 << QStringList { "°C", "25.0", "30.0", "20.0", "25.0" }
-            << QStringList { "°F", "25.0", "30.0", "20.0", "25.0" };
-}
-
-void tst_AnalysisWidget::unitSwitch()
-{
-    QFETCH(int, model);
-    QFETCH(int, unitByte);
-    QFETCH(int, openedIndex);
-    QFETCH(QStringList, opened);
-    QFETCH(QStringList, switched);
-
-    PictureFixture picture = uniformPicture(128, model);
-    picture.unit = quint8(unitByte);
-    const auto window = open(picture);
-    QVERIFY(window);
-    window->ui->label->setToolKind(ToolPoint);
-    window->ui->label->m_points[0]->x = 5;
-    window->ui->label->m_points[0]->y = 5;
+    MyLabel *label = window->ui->label;
+    label->setToolKind(ToolPoint);
+    *label->m_points[0] = PointTool {"P0", 5, 5, 9, Qt::red};
     window->updat_Tool_Temp();
-
-    QCOMPARE(window->ui->comboBox->currentIndex(), openedIndex);
-    QCOMPARE(infoValues(*window).mid(5), opened);
-    QCOMPARE(measurementRow(*window, 0).at(2), opened.at(4));
-
-    window->ui->comboBox->setCurrentIndex(1 - openedIndex);
-    QCOMPARE(infoValues(*window).mid(5), switched);
-    QCOMPARE(measurementRow(*window, 0).mid(2), QStringList({ switched.at(4), switched.at(4), switched.at(4) }));
-    QCOMPARE(QString::number(double(window->ui->widget->m_maxTemp), 'f', 1), switched.at(2));
+    // Every shown temperature follows the unit: table, slider, cursor and tools.
+    const auto check = [&](const QString &expected) {
+        window->updat_XY_Temp(12, 300);
+        QStringList shown = information(*window).mid(5);
+        const QString mean = shown.at(4);
+        QCOMPARE(QString::number(double(window->ui->widget->m_maxTemp), 'f', 1), shown.at(2));
+        QCOMPARE(row(window->ui->tableWidget, 0, 2, 4), QStringList({mean, mean, mean}));
+        QCOMPARE((shown << window->ui->label_4->text()).join(' '), expected);
+    };
+    check(opened);
+    window->ui->comboBox->setCurrentIndex(opened.startsWith("°C") ? 1 : 0);
+    check(switched);
+    QCOMPARE(window->ui->label_2->text() + window->ui->label_3->text(), QString("X: 12Y: 300"));
 }
 
-void tst_AnalysisWidget::wrongModelFails_data()
-{
-    QTest::addColumn<int>("written");
-    QTest::addColumn<int>("opened");
-    QTest::addColumn<quint32>("machineId");
-    QTest::addColumn<bool>("ok");
-
-    QTest::newRow("VX305 as VX305") << 0 << 0 << quint32(5) << true;
-    QTest::newRow("machine ID 6") << 0 << 0 << quint32(6) << true;
-    QTest::newRow("machine ID 4") << 0 << 0 << quint32(4) << false;
-    QTest::newRow("machine ID 7") << 1 << 1 << quint32(7) << false;
-    QTest::newRow("VX300 file opened as VX305") << 1 << 0 << quint32(5) << false;
-}
-
-void tst_AnalysisWidget::wrongModelFails()
-{
-    QFETCH(int, written);
-    QFETCH(int, opened);
-    QFETCH(quint32, machineId);
-    QFETCH(bool, ok);
-    PictureFixture picture = uniformPicture(100, written);
-    picture.machineId = machineId;
-    QVERIFY(picture.writeTo(m_file));
-    Analysis_Widget window;
-    QCOMPARE(window.set_Image_addr(m_file, opened), ok);
-}
-
-void tst_AnalysisWidget::cursorReadout()
-{
-    PictureFixture picture = uniformPicture(0);
-    picture.setPixel(12, 300, 128);
-    const auto window = open(picture);
-    QVERIFY(window);
-    window->updat_XY_Temp(12, 300);
-    QCOMPARE(window->ui->label_2->text(), QString("X: 12"));
-    QCOMPARE(window->ui->label_3->text(), QString("Y: 300"));
-    QCOMPARE(window->ui->label_4->text(), QString("25.0°C"));
-    window->updat_XY_Temp(0, 0);
-    QCOMPARE(window->ui->label_4->text(), QString("20.0°C"));
-}
-
-void tst_AnalysisWidget::measurementTable()
+void tst_AnalysisWidget::colours_tools_and_table()
 {
     PictureFixture picture = uniformPicture(0);
     for (int x = 100; x <= 110; ++x)
         picture.setPixel(x, 50, 255); // a hot row crossed by the rectangle
-    const auto window = open(picture);
-    QVERIFY(window);
-    MyLabel *label = window->ui->label;
-    label->setToolKind(ToolRect);
-    *label->m_rects[0] = RectTool { "R0", 90, 40, 120, 60, Qt::red };
-    label->setToolKind(ToolPoint);
-    *label->m_points[0] = PointTool { "P0", 105, 50, 9, Qt::red };
-    label->setToolKind(ToolPoint); // a pending P1, which gets no row
-    window->updat_Tool_Temp();
-
-    QCOMPARE(window->ui->tableWidget->rowCount(), 2);
-    QCOMPARE(measurementRow(*window, 0), QStringList({ "P0", "点", "30.0", "30.0", "30.0" }));
-    const QStringList rect = measurementRow(*window, 1);
-    QCOMPARE(rect.mid(0, 4), QStringList({ "R0", "矩形", "30.0", "20.0" }));
-    QVERIFY(rect.at(4).toDouble() > 20.0 && rect.at(4).toDouble() < 21.0);
-    QCOMPARE(window->ui->tableWidget->item(0, 2)->textAlignment(), int(Qt::AlignCenter));
-}
-
-void tst_AnalysisWidget::deletingTheOnlyTool()
-{
-    const auto window = open(uniformPicture(10));
-    QVERIFY(window);
-    MyLabel *label = window->ui->label;
-    window->ui->pushButton_6->click();
-    label->m_rects[0]->x1 = 10;
-    label->m_rects[0]->y1 = 10;
-    label->m_rects[0]->x2 = 30;
-    label->m_rects[0]->y2 = 30;
-    label->m_selKind = "R";
-    label->m_selIndex = 0;
-    window->updat_Tool_Temp();
-    QCOMPARE(window->ui->tableWidget->rowCount(), 1);
-
-    window->ui->pushButton_3->click();
-    QCOMPARE(window->ui->tableWidget->rowCount(), 0);
-    QCOMPARE(label->m_selKind, QString("null"));
-    QCOMPARE(window->m_tool, 1);
-    QCOMPARE(label->m_toolKind, 1);
-}
-
-void tst_AnalysisWidget::tableClickSelectsByLetter()
-{
-    const auto window = open(uniformPicture(10));
-    QVERIFY(window);
-    MyLabel *label = window->ui->label;
-    for (int i = 0; i < 3; ++i) {
-        label->setToolKind(ToolPoint);
-        label->m_points[std::size_t(i)]->x = 10 * (i + 1);
-        label->m_points[std::size_t(i)]->y = 10;
-    }
-    label->setToolKind(ToolLine);
-    *label->m_lines[0] = LineTool { "L0", 1, 1, 50, 50, Qt::red };
-    window->updat_Tool_Temp();
-    QCOMPARE(window->ui->tableWidget->rowCount(), 4);
-
-    window->on_tableWidget_itemClicked(window->ui->tableWidget->item(2, 3));
-    QCOMPARE(label->m_selKind, QString("P"));
-    QCOMPARE(label->m_selIndex, 2);
-    window->on_tableWidget_itemClicked(window->ui->tableWidget->item(3, 0));
-    QCOMPARE(label->m_selKind, QString("L"));
-    QCOMPARE(label->m_selIndex, 0);
-
-    window->Set_Select(3);
-    QCOMPARE(window->ui->tableWidget->currentRow(), 3);
-    window->Set_Select(9);
-    QCOMPARE(window->m_select, 9);
-}
-
-void tst_AnalysisWidget::colourButton()
-{
-    const auto window = open(uniformPicture(10));
-    QVERIFY(window);
-    DialogAnswerer answers;
-    answers.colorAnswer = QColor(0, 0, 255);
-    window->ui->pushButton_4->click();
-    QCOMPARE(window->ui->label->m_winColor, QColor(0, 0, 255));
-    QCOMPARE(answers.asked, QStringList({ QString() }));
-    answers.colorAnswer = QColor();
-    window->ui->pushButton_4->click();
-    QCOMPARE(window->ui->label->m_winColor, QColor(0, 0, 255));
-}
-
-void tst_AnalysisWidget::colouringFollowsTheHandles()
-{
-    PictureFixture picture = uniformPicture(0);
     picture.setPixel(0, 0, 200);
     picture.setPixel(1, 0, 100);
     const auto window = open(picture);
     QVERIFY(window);
-    window->colorize();
-    // Handles at the ends: the picture's own palette (red ramp, widened by shifting).
-    QCOMPARE(QColor(window->m_colorImage.pixel(0, 0)), QColor(200 & 0xF8, 0, 0));
-    QCOMPARE(QColor(window->m_colorImage.pixel(1, 0)), QColor(100 & 0xF8, 0, 0));
 
-    // Lower handle at the middle: every grey below 127 takes entry 127.
-    window->ui->widget->m_endIndex = 128;
-    window->colorize();
-    QCOMPARE(QColor(window->m_colorImage.pixel(1, 0)), QColor(127 & 0xF8, 0, 0));
-    QCOMPARE(QColor(window->m_colorImage.pixel(2, 0)), QColor(127 & 0xF8, 0, 0));
-    // Handles together: one colour.
-    window->ui->widget->m_startIndex = 100;
-    window->ui->widget->m_endIndex = 100;
-    window->colorize();
-    QCOMPARE(QColor(window->m_colorImage.pixel(0, 0)), QColor(155 & 0xF8, 0, 0));
-    QCOMPARE(QColor(window->m_colorImage.pixel(2, 0)), QColor(155 & 0xF8, 0, 0));
+    // The picture is coloured through the handles of the scale, and again when either moves.
+    My_ColorSlider *slider = window->ui->widget;
+    const auto reds = [&] { // of the pixels (0, 0), (1, 0) and (2, 0): grey 200, 100 and 0
+        window->colorize();
+        const QImage &shown = window->m_colorImage;
+        return QList<int>(
+            {qRed(shown.pixel(0, 0)), qRed(shown.pixel(1, 0)), qRed(shown.pixel(2, 0))});
+    };
+    // Handles at the ends: the picture's own palette, a red ramp of 5-bit steps.
+    QCOMPARE(reds(), QList<int>({200, 96, 0}));
+    // Upper handle at 100: greys above 155 take entry 155.
+    slider->m_startIndex = 100;
+    QCOMPARE(reds(), QList<int>({152, 96, 0}));
+    // Lower handle at the middle too: greys below 127 take entry 127.
+    slider->m_endIndex = 128;
+    QCOMPARE(reds(), QList<int>({152, 120, 120}));
     QCOMPARE(window->m_barPixmap.size(), QSize(30, 256));
-}
-
-void tst_AnalysisWidget::rectangleDrawnWithTheMouse()
-{
-    const auto window = open(uniformPicture(128));
-    QVERIFY(window);
-    window->resize(1100, 700);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTRY_VERIFY(window->ui->label->m_picW > 0);
 
     MyLabel *label = window->ui->label;
-    const LabelGeometry g = label->geometryValues();
-    const auto at = [&](int x, int y) {
-        const auto p = g.pictureToLabel(x, y, 0, 0);
-        return QPoint(p.x, p.y);
-    };
-    window->ui->pushButton_6->click();
-    QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, at(40, 60));
-    QMouseEvent move(QEvent::MouseMove, at(120, 200), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(label, &move);
-    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, at(120, 200));
+    for (const int x : {105, 10, 20}) {
+        label->setToolKind(ToolPoint);
+        label->m_points.back()->x = x;
+        label->m_points.back()->y = 50;
+    }
+    label->setToolKind(ToolLine);
+    *label->m_lines[0] = LineTool {"L0", 1, 1, 50, 40, Qt::red};
+    label->setToolKind(ToolRect);
+    *label->m_rects[0] = RectTool {"R0", 90, 40, 120, 60, Qt::red};
+    label->setToolKind(ToolPoint); // a pending P3, which gets no row
+    window->updat_Tool_Temp();
+    QTableWidget *table = window->ui->tableWidget;
+    QCOMPARE(table->rowCount(), 5);
+    QCOMPARE(row(table, 0, 0, 4), QStringList({"P0", "点", "30.0", "30.0", "30.0"}));
+    QCOMPARE(row(table, 3, 0, 4), QStringList({"L0", "线", "20.0", "20.0", "20.0"}));
+    QCOMPARE(row(table, 4, 0, 4), QStringList({"R0", "矩形", "30.0", "20.0", "20.2"}));
+    QCOMPARE(table->item(0, 2)->textAlignment(), int(Qt::AlignCenter));
 
-    QCOMPARE(window->ui->tableWidget->rowCount(), 1);
-    QCOMPARE(measurementRow(*window, 0), QStringList({ "R0", "矩形", "25.0", "25.0", "25.0" }));
-    QCOMPARE(window->ui->label_2->text(), QString("X: 120"));
-    // After the gesture the rectangle tool stays active with a new pending record.
-    QCOMPARE(label->m_toolKind, int(ToolRect));
-    QCOMPARE(window->m_tool, int(ToolRect));
+    // A row selects its tool by the letter of its name and the rows above with that letter.
+    window->on_tableWidget_itemClicked(table->item(2, 3));
+    QCOMPARE(label->m_selKind + QString::number(label->m_selIndex), QString("P2"));
+    window->Set_Select(3);
+    QCOMPARE(table->currentRow(), 3);
+    window->Set_Select(9);
+    window->on_tableWidget_itemClicked(table->item(4, 0));
+    window->ui->pushButton_3->click();
+    QCOMPARE(table->rowCount(), 4);
+    QCOMPARE(label->m_selKind, QString("null"));
+    QCOMPARE(window->m_tool, int(ToolCursor));
+    QCOMPARE(label->m_toolKind, int(ToolCursor));
+
+    // The colour button sets the colour of the next tools; a cancelled dialog keeps it.
+    DialogAnswerer answers;
+    answers.colorAnswer = QColor(0, 0, 255);
+    window->ui->pushButton_4->click();
+    answers.colorAnswer = QColor();
+    window->ui->pushButton_4->click();
+    QCOMPARE(label->m_winColor, QColor(0, 0, 255));
+    QCOMPARE(answers.asked, QStringList({QString(), QString()}));
+    window->ui->pushButton_2->click();
+    QCOMPARE(table->rowCount(), 0);
 }
 
-void tst_AnalysisWidget::draggedPointShowsItsNewPixel()
+void tst_AnalysisWidget::tools_drawn_and_picked_with_the_mouse()
 {
     PictureFixture picture = uniformPicture(0);
     // A hot patch, since the mapping to the label and back may land a pixel off.
     for (int x = 148; x <= 152; ++x)
         for (int y = 198; y <= 202; ++y)
             picture.setPixel(x, y, 255);
-    const auto window = open(picture);
+    const auto window = open(picture, true);
     QVERIFY(window);
-    window->resize(1100, 700);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTRY_VERIFY(window->ui->label->m_picW > 0);
     MyLabel *label = window->ui->label;
+    QTableWidget *table = window->ui->tableWidget;
+    QTRY_VERIFY(label->m_picW > 0);
     const LabelGeometry g = label->geometryValues();
     const auto at = [&](int x, int y) {
         const auto p = g.pictureToLabel(x, y, 0, 0);
         return QPoint(p.x, p.y);
     };
+    const auto drag = [&](QPoint from, QPoint to) {
+        QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, at(from.x(), from.y()));
+        QMouseEvent move(
+            QEvent::MouseMove, at(to.x(), to.y()), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(label, &move);
+        QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, at(to.x(), to.y()));
+    };
     window->ui->pushButton_8->click();
     QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, at(50, 60));
-    QCOMPARE(measurementRow(*window, 0), QStringList({ "P0", "点", "20.0", "20.0", "20.0" }));
+    window->ui->pushButton_7->click();
+    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, at(200, 300)); // no line
+    window->ui->pushButton_6->click();
+    drag({49, 20}, {120, 100});
+    // After a gesture its tool stays active with a new pending record.
+    QCOMPARE(label->m_toolKind, int(ToolRect));
+    QCOMPARE(window->m_tool, int(ToolRect));
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(row(table, 1, 0, 4), QStringList({"R0", "矩形", "20.0", "20.0", "20.0"}));
+    const RectTool placed = *label->m_rects[0];
+    QVERIFY(
+        qAbs(placed.x1 - 49) + qAbs(placed.y1 - 20) + qAbs(placed.x2 - 120) + qAbs(placed.y2 - 100)
+        <= 4);
 
     window->ui->pushButton_9->click();
-    // The point's box is centred two pixels up and left of it.
-    QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, at(48, 58));
-    QMouseEvent move(QEvent::MouseMove, at(150, 200), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(label, &move);
-    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, at(150, 200));
-    QCOMPARE(measurementRow(*window, 0), QStringList({ "P0", "点", "30.0", "30.0", "30.0" }));
-    QCOMPARE(window->ui->tableWidget->currentRow(), 0);
+    // (50, 58) is in the point's box, centred two pixels up and left of it, and inside the
+    // rectangle: the rectangle, found later, is selected.
+    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, at(50, 58));
+    QCOMPARE(table->currentRow(), 1);
+    drag({46, 58}, {150, 200}); // the point alone
+    QCOMPARE(row(table, 0, 0, 4), QStringList({"P0", "点", "30.0", "30.0", "30.0"}));
+    QCOMPARE(table->currentRow(), 0);
+    QCOMPARE(window->ui->label_2->text(), QString("X: 150"));
+    drag({100, 90}, {10, 10}); // the rectangle alone, which does not move
+    QCOMPARE(QPoint(label->m_rects[0]->x1, label->m_rects[0]->y1), QPoint(placed.x1, placed.y1));
+    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, at(230, 310));
+    QCOMPARE(label->m_selKind, QString("null"));
 }
 
 QTEST_MAIN(tst_AnalysisWidget)
