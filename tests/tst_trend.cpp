@@ -1,5 +1,4 @@
 #include "live/camer_window.h"
-#include "live/readingslog.h"
 #include "live/trendchart.h"
 #include "testsupport.h"
 #include "ui_camer_window.h"
@@ -14,10 +13,7 @@ namespace {
 // maximum runs 30.0 to 32.4 within each second) for frames 1000-1099, 1400-1599, 5000-5249
 // and from 16400 on.
 const qint64 T0 = 1796000000000;
-qint64 t(int k)
-{
-    return T0 + 40 * qint64(k);
-}
+const auto t = [](int k) { return T0 + 40 * qint64(k); };
 ReadingsLog elevenMinutes()
 {
     ReadingsLog log;
@@ -41,7 +37,6 @@ private slots:
     {
         const ReadingsLog log = elevenMinutes();
         QCOMPARE(log.size(), std::size_t(16500)); // all kept for the file
-        QCOMPARE(log.at(0).time, T0);
         // Frame 1499 lies exactly ten minutes before the newest: out.
         QCOMPARE(log.windowStart(), std::size_t(1500));
         QCOMPARE(log.alarmPeriods(),
@@ -51,10 +46,9 @@ private slots:
                 {qreal(t(5000)), 34}, {qreal(t(5000)), 30}, {qreal(t(5250)), 30},
                 {qreal(t(5250)), 34}, {qreal(t(16400)), 34}, {qreal(t(16400)), 30},
                 {qreal(t(16499)), 30}}));
-        const QVector<QPointF> max = log.maxPoints(1000);
-        QCOMPARE(max.size(), 1200); // lowest and highest of each second
-        QCOMPARE(
-            max.mid(0, 2), (QVector<QPointF> {{qreal(t(1500)), 30.0}, {qreal(t(1524)), 32.4}}));
+        // The lowest and the highest of each second, in their order.
+        QCOMPARE(log.maxPoints(1000).mid(0, 2),
+            (QVector<QPointF> {{qreal(t(1500)), 30.0}, {qreal(t(1524)), 32.4}}));
     }
     void capacity_drops_the_oldest()
     {
@@ -97,9 +91,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
         QCOMPARE(lines.size(), 4); // the last "\n" ends the last line
-        QCOMPARE(lines[0], QByteArray("time,max,threshold,emissivity"));
-        QCOMPARE(lines[1].mid(29), QByteArray(",36.2,34.0,0.97"));
-        QCOMPARE(lines[2].mid(29), QByteArray(",33.9,34.0,0.95"));
+        QCOMPARE(lines[1].mid(29) + lines[2].mid(29), QByteArray(",36.2,34.0,0.97,33.9,34.0,0.95"));
         const QDateTime first = QDateTime::fromString(lines[1].left(29), Qt::ISODateWithMs);
         QVERIFY(qAbs(first.toMSecsSinceEpoch() - now) < 1000);
 
@@ -124,8 +116,6 @@ private slots:
         QCOMPARE(max->count(), 1200);
         window.m_readings.append(t(16500), 40.0f, 34.0f, 0.95f);
         QTRY_COMPARE(max->at(max->count() - 1), QPointF(t(16500), 40.0));
-        if (qEnvironmentVariableIsSet("VX305_SCREENSHOTS"))
-            window.grab().save(qEnvironmentVariable("VX305_SCREENSHOTS") + "/trend.png");
         window.ui->tabWidget->setCurrentIndex(0);
         QVERIFY(!window.m_trend->isRedrawing());
     }
