@@ -6,6 +6,7 @@
 #include "app/tabstyle.h"
 #include "live/alarmhistory.h"
 #include "live/qtcameracapture.h"
+#include "live/trendchart.h"
 #include "platform/camerastream.h"
 #include "platform/platform.h"
 
@@ -17,6 +18,7 @@
 #include <QListWidgetItem>
 #include <QMediaPlayer>
 #include <QMouseEvent>
+#include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
 
@@ -60,8 +62,10 @@ camer_window::camer_window(QWidget *parent, Platform *platform)
       // The first flash tick shows yellow on red, so an alarm is visible at once.
       m_flashPhase(true),
       m_lastRecord(QStringLiteral("36.2,34.0,0.97")),
-      m_platform(platform ? platform : systemPlatform())
+      m_platform(platform ? platform : systemPlatform()),
+      m_sessionStart(QDateTime::currentMSecsSinceEpoch())
 {
+    m_sessionClock.start();
     m_player = new QMediaPlayer;
 
     setFocus(Qt::OtherFocusReason);
@@ -72,6 +76,9 @@ camer_window::camer_window(QWidget *parent, Platform *platform)
     ui->pushButton->setIconSize(QSize(20, 20));
     ui->pushButton_2->setIcon(QIcon(QStringLiteral(":/photo/stop.png")));
     ui->pushButton_2->setIconSize(QSize(20, 20));
+    ui->pushButton_saveReadings->setIcon(QIcon(QStringLiteral(":/photo/save.png")));
+    ui->pushButton_saveReadings->setIconSize(QSize(20, 20));
+    m_trend = new TrendChart(ui->trendChart, &m_readings, this);
 
     if (QFile::exists(ConfigRecord::filePath())) {
         m_lang = ConfigRecord::readField(ConfigRecord::LanguageCode);
@@ -102,6 +109,8 @@ camer_window::camer_window(QWidget *parent, Platform *platform)
 
 camer_window::~camer_window()
 {
+    // Before the log it draws from and the view it watches.
+    delete m_trend;
     if (m_camera)
         m_camera->stop();
     delete m_camera;
@@ -204,6 +213,8 @@ void camer_window::updat_temp(float maxTem, float warn, float fsl)
     ui->label_6->setText(QString::number(double(maxTem), 'f', 1));
     ui->label_7->setText(QString::number(double(warn), 'f', 1));
     ui->label_8->setText(QString::number(double(fsl), 'f', 2));
+
+    m_readings.append(m_sessionStart + m_sessionClock.elapsed(), maxTem, warn, fsl);
 }
 
 void camer_window::timeout_warn()
@@ -294,6 +305,19 @@ void camer_window::on_pushButton_clicked()
     if (picture.isNull() || picture.save(name))
         return;
     Dialogs::instance()->information(this, tr("警告"), tr("图片保存失败，请检查文件名和文件夹!"));
+}
+
+void camer_window::on_pushButton_saveReadings_clicked()
+{
+    const QString name = Dialogs::instance()->saveFileName(
+            this, tr("保存读数"), m_addr + QStringLiteral("/readings.csv"),
+            QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"));
+    if (name.isEmpty())
+        return;
+    QSaveFile file(name);
+    if (file.open(QIODevice::WriteOnly) && m_readings.writeCsv(file) && file.commit())
+        return;
+    Dialogs::instance()->information(this, tr("警告"), tr("读数保存失败，请检查文件名和文件夹!"));
 }
 
 void camer_window::updat_list()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "live/readingslog.h"
+
+#include <QElapsedTimer>
 #include <QImage>
 #include <QList>
 #include <QPixmap>
@@ -12,6 +15,7 @@ class QListWidgetItem;
 class QMediaPlayer;
 class QTimer;
 class QtCameraCapture;
+class TrendChart;
 
 namespace Ui {
 class camer_window;
@@ -60,6 +64,9 @@ public:
     QList<QPixmap> m_historyPictures;
     QTimer *m_timer = nullptr;
     Ui::camer_window *ui = nullptr;
+    // The session's readings and their trend; a session is the window's life.
+    ReadingsLog m_readings;
+    TrendChart *m_trend = nullptr;
 
 signals:
     void fullscr(bool sta);
@@ -79,6 +86,7 @@ public slots:
     void on_listWidget_itemDoubleClicked(QListWidgetItem *item);
     void on_listWidget_2_itemClicked(QListWidgetItem *item);
     void on_listWidget_3_currentRowChanged(int currentRow);
+    void on_pushButton_saveReadings_clicked();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -94,4 +102,8 @@ private:
     void playAlarmSound();
 
     Platform *m_platform;
+    // Reading times: the wall clock at the start plus a monotonic clock, so the trend never
+    // jumps when the system clock is set.
+    qint64 m_sessionStart;
+    QElapsedTimer m_sessionClock;
 };

@@ -3,4 +3,6 @@ target_sources(vx305_core PRIVATE
     live/camer_window.cpp live/camer_window.h
     live/liveframe.cpp live/liveframe.h
     live/qtcameracapture.cpp live/qtcameracapture.h
+    live/readingslog.cpp live/readingslog.h
+    live/trendchart.cpp live/trendchart.h
     forms/camer_window.ui)

@@ -1,5 +1,5 @@
 // Test helper, not part of the product: drives a live window with a synthetic frame stream
-// (a warm spot drifting over a cool background) and writes screenshots of its two pages.
+// (a warm spot drifting over a cool background) and writes screenshots of its three pages.
 // Usage: livedemo <output folder>
 
 #include "app/configrecord.h"
@@ -11,6 +11,7 @@
 #include "demosupport.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QTimer>
 #include <QTranslator>
@@ -46,6 +47,22 @@ std::vector<uchar> syntheticFrame(int t, quint16 maxTenths, quint16 thresholdTen
     return frame;
 }
 
+// Ten minutes of readings before the stream starts: a maximum drifting below the threshold
+// 34.0 with two excursions above it.
+void fillHistory(ReadingsLog &log)
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    for (int k = 0; k < 15000; ++k) {
+        const double s = k / 25.0;
+        double max = 32.0 + 0.8 * std::sin(s / 45.0) + 0.15 * std::sin(s * 1.7);
+        if (s > 200 && s < 245)
+            max += 3.5 * std::sin((s - 200) / 45.0 * M_PI);
+        if (s > 470 && s < 480)
+            max += 2.8;
+        log.append(now - 600000 + 40 * k, float(max), 34.0f, 0.97f);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -58,6 +75,7 @@ int main(int argc, char **argv)
     camer_window window(nullptr, &platform);
     window.resize(1130, 721);
     window.show();
+    fillHistory(window.m_readings);
     window.ui->checkBox->setChecked(true);
     window.ui->checkBox_3->setChecked(true);
 
@@ -77,6 +95,10 @@ int main(int argc, char **argv)
     });
     QTimer::singleShot(3200, [&] {
         window.grab().save(out + QStringLiteral("/live-history.png"));
+        window.ui->tabWidget->setCurrentIndex(2);
+    });
+    QTimer::singleShot(3800, [&] {
+        window.grab().save(out + QStringLiteral("/live-trend.png"));
         app.quit();
     });
     return app.exec();

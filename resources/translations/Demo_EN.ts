@@ -291,6 +291,21 @@
     </message>
 </context>
 <context>
+    <name>TrendChart</name>
+    <message>
+        <source>报警时段</source>
+        <translation>Alarm periods</translation>
+    </message>
+    <message>
+        <source>最大温度</source>
+        <translation>Max temperature</translation>
+    </message>
+    <message>
+        <source>报警阈值</source>
+        <translation>Alarm value</translation>
+    </message>
+</context>
+<context>
     <name>camer_window</name>
     <message>
         <source>VX305</source>
@@ -371,6 +386,18 @@
     <message>
         <source>无法启动摄像头：%1</source>
         <translation>The camera could not be started: %1</translation>
+    </message>
+    <message>
+        <source>趋势</source>
+        <translation>Trend</translation>
+    </message>
+    <message>
+        <source>保存读数</source>
+        <translation>Save readings</translation>
+    </message>
+    <message>
+        <source>读数保存失败，请检查文件名和文件夹!</source>
+        <translation>The readings could not be saved. Please check the file name and the folder!</translation>
     </message>
 </context>
 <context>

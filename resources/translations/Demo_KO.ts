@@ -291,6 +291,21 @@
     </message>
 </context>
 <context>
+    <name>TrendChart</name>
+    <message>
+        <source>报警时段</source>
+        <translation>경보 구간</translation>
+    </message>
+    <message>
+        <source>最大温度</source>
+        <translation>최고 온도</translation>
+    </message>
+    <message>
+        <source>报警阈值</source>
+        <translation>경보 임계값</translation>
+    </message>
+</context>
+<context>
     <name>camer_window</name>
     <message>
         <source>VX305</source>
@@ -371,6 +386,18 @@
     <message>
         <source>无法启动摄像头：%1</source>
         <translation>카메라를 시작할 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>趋势</source>
+        <translation>추세</translation>
+    </message>
+    <message>
+        <source>保存读数</source>
+        <translation>측정값 저장</translation>
+    </message>
+    <message>
+        <source>读数保存失败，请检查文件名和文件夹!</source>
+        <translation>측정값을 저장하지 못했습니다. 파일 이름과 폴더를 확인하십시오!</translation>
     </message>
 </context>
 <context>

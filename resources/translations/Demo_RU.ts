@@ -291,6 +291,21 @@
     </message>
 </context>
 <context>
+    <name>TrendChart</name>
+    <message>
+        <source>报警时段</source>
+        <translation>Периоды тревоги</translation>
+    </message>
+    <message>
+        <source>最大温度</source>
+        <translation>Максимальная температура</translation>
+    </message>
+    <message>
+        <source>报警阈值</source>
+        <translation>Порог тревоги</translation>
+    </message>
+</context>
+<context>
     <name>camer_window</name>
     <message>
         <source>VX305</source>
@@ -371,6 +386,18 @@
     <message>
         <source>无法启动摄像头：%1</source>
         <translation>Не удалось запустить камеру: %1</translation>
+    </message>
+    <message>
+        <source>趋势</source>
+        <translation>Тренд</translation>
+    </message>
+    <message>
+        <source>保存读数</source>
+        <translation>Сохранить показания</translation>
+    </message>
+    <message>
+        <source>读数保存失败，请检查文件名和文件夹!</source>
+        <translation>Не удалось сохранить показания. Проверьте имя файла и папку!</translation>
     </message>
 </context>
 <context>
