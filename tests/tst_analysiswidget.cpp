@@ -53,6 +53,7 @@ private slots:
     void information_and_unit_switch();
     void colours_tools_and_table();
     void tools_drawn_and_picked_with_the_mouse();
+    void active_tool_button_is_marked();
 
 private:
     std::unique_ptr<Analysis_Widget> open(const PictureFixture &picture, bool shown = false);
@@ -271,6 +272,18 @@ void tst_AnalysisWidget::tools_drawn_and_picked_with_the_mouse()
     QCOMPARE(QPoint(label->m_rects[0]->x1, label->m_rects[0]->y1), QPoint(placed.x1, placed.y1));
     QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, at(230, 310));
     QCOMPARE(label->m_selKind, QString("null"));
+}
+
+// The focused tool button is tinted rgba(85, 170, 255, 150) over white; the others stay white.
+void tst_AnalysisWidget::active_tool_button_is_marked()
+{
+    const auto window = open(uniformPicture(0), true);
+    QVERIFY(window);
+    window->ui->pushButton_7->click();
+    window->ui->pushButton_7->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(window->ui->pushButton_7->hasFocus());
+    QCOMPARE(window->ui->pushButton_7->grab().toImage().pixelColor(1, 1), QColor(155, 205, 255));
+    QCOMPARE(window->ui->pushButton_8->grab().toImage().pixelColor(1, 1), QColor(Qt::white));
 }
 
 QTEST_MAIN(tst_AnalysisWidget)
