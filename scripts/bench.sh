@@ -1,48 +1,77 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in Release and runs them all, printing one table and then the
-# figures that matter as ratios next to the anchors they are measured against.
+# Builds the benchmarks in Release and runs them all in one go, printing one table and then
+# the figures that matter next to the anchors they are measured against.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+benches=(bench_liveframe bench_gstcamera bench_trend bench_analysis bench_charts bench_toolmodel
+    bench_browser)
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVX305_BENCH=ON -DVX305_TESTS=OFF > /dev/null
-cmake --build build-bench -j"$(nproc)" --target bench_liveframe bench_analysis bench_toolmodel bench_browser \
-    bench_charts bench_gstcamera > /dev/null
+cmake --build build-bench -j"$(nproc)" --target "${benches[@]}" > /dev/null
 export QT_QPA_PLATFORM=offscreen
 
-# One line per benchmark: name, real time and cpu time in microseconds.
+# Every benchmark as one CSV line: the reporter wants the same counters in one run, so each
+# family runs on its own. Lines: name,real,cpu,unit,label,counter=value...
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
-for bench in bench_liveframe bench_analysis bench_toolmodel bench_browser bench_charts bench_gstcamera; do
-    build-bench/bench/$bench --benchmark_format=csv 2>/dev/null |
-        awk -F, 'BEGIN { scale["ns"] = 0.001; scale["us"] = 1; scale["ms"] = 1000; scale["s"] = 1e6 }
-            NR > 1 && $1 !~ /^"?name/ && $3 != "" {
-                gsub(/"/, "", $1); gsub(/"/, "", $5)
-                printf "%s %.3f %.3f\n", $1, $3 * scale[$5], $4 * scale[$5] }' >> "$results"
+for bench in "${benches[@]}"; do
+    families=$(build-bench/bench/$bench --benchmark_list_tests 2>/dev/null | sed 's#/.*##' | sort -u)
+    for family in $families; do
+        build-bench/bench/$bench --benchmark_filter="^$family(/|\$)" --benchmark_format=csv 2>/dev/null |
+            awk -F, 'NR == 1 { for (i = 11; i <= NF; ++i) { gsub(/"/, "", $i); counter[i] = $i }; next }
+                $1 !~ /^"?name/ && $3 != "" {
+                    gsub(/"/, "", $1); gsub(/"/, "", $8)
+                    line = $1 "," $3 "," $4 "," $5 "," $8
+                    for (i = 11; i <= NF; ++i) line = line "," counter[i] "=" $i
+                    print line }' >> "$results"
+    done
 done
 
-printf '%-36s %14s %14s\n' benchmark "real time" "cpu time"
-awk '{ printf "%-36s %11.1f us %11.1f us\n", $1, $2, $3 }' "$results"
+printf '%-44s %14s %14s  %s\n' benchmark "real time" "cpu time" label
+awk -F, '{ printf "%-44s %11.3f %-2s %11.3f %-2s  %s\n", $1, $2, $4, $3, $4, $5 }' "$results"
 
-# ratio LABEL BENCHMARK ANCHOR: the benchmark's cpu time over the anchor's, both shown. Cpu
-# time, since on a shared machine the wall clock also counts other processes' turns.
-ratio() {
-    awk -v label="$1" -v name="$2" -v anchor="$3" '
-        $1 == name { value = $3 } $1 == anchor { base = $3 }
-        END {
-            if (value == "" || base == "" || base == 0) { printf "%-36s %8s\n", label, "n/a"; exit }
-            printf "%-36s %8.2f   (%.1f us / %.1f us)\n", label, value / base, value, base }' "$results"
+# value NAME FIELD: a benchmark's cpu or real time in microseconds ("cpu", "real") or one of
+# its counters.
+value() {
+    awk -F, -v name="$1" -v field="$2" '
+        BEGIN { scale["ns"] = 0.001; scale["us"] = 1; scale["ms"] = 1000; scale["s"] = 1e6 }
+        $1 == name {
+            if (field == "cpu") { print $3 * scale[$4]; exit }
+            if (field == "real") { print $2 * scale[$4]; exit }
+            for (i = 6; i <= NF; ++i) { split($i, kv, "="); if (kv[1] == field) { print kv[2]; exit } } }' "$results"
+}
+# row LABEL VALUE ANCHOR UNIT: a figure, its anchor and their ratio.
+row() {
+    awk -v label="$1" -v v="$2" -v a="$3" -v unit="$4" 'BEGIN {
+        if (v == "" || a == "" || a == 0) { printf "  %-46s %s\n", label, "n/a"; exit }
+        printf "  %-46s %10.2f %-3s vs %10.2f %-3s  ratio %6.2f\n", label, v, unit, a, unit, v / a }'
 }
 
 echo
-echo "Live frame conversion (cpu time; the target is present / cvtColor <= 1):"
-ratio "present / cvtColor" BM_Present BM_CvtColor
-ratio "present / copy of the frame" BM_Present BM_CopyFrame
-ratio "AVX2 kernel / cvtColor" BM_Convert/avx2 BM_CvtColor
-ratio "portable kernel / cvtColor" BM_Convert/portable BM_CvtColor
+echo "Live frames (cpu time; targets: present / cvtColor <= 1, trend on vs off within 5 %):"
+present=$(value BM_Present cpu)
+row "present vs cvtColor on the same frame" "$present" "$(value BM_CvtColor cpu)" us
+row "present vs a plain copy of the frame" "$present" "$(value BM_CopyFrame cpu)" us
+row "AVX2 kernel vs cvtColor" "$(value BM_Convert/avx2 cpu)" "$(value BM_CvtColor cpu)" us
+row "portable kernel vs cvtColor" "$(value BM_Convert/portable cpu)" "$(value BM_CvtColor cpu)" us
+row "GStreamer pipeline per frame vs present" "$(value BM_GstCameraStream/manual_time cpu_us_per_frame)" "$present" us
+row "frame path, Trend page vs History page" \
+    "$(value BM_LiveFrame/2/min_time:5.000 frame_us)" "$(value BM_LiveFrame/1/min_time:5.000 frame_us)" us
 
 echo
-echo "Picture listing, 5,000 and 20,000 pictures (time to listing, time to all visible"
-echo "thumbnails, peak memory):"
-# The browser's listing figures go here, each next to its anchor (ratio LABEL NAME ANCHOR
-# for one benchmark against another of the table above).
-echo "  not measured yet"
+echo "Picture listing (targets: listing <= 1 s; memory <= 250 MB for 5,000, 400 MB for 20,000):"
+for n in 5000 20000; do
+    name="BM_Browser/$n/iterations:3/manual_time"
+    limit=$([ $n = 5000 ] && echo 250 || echo 400)
+    row "$n pictures: time to the listing" "$(value "$name" listing_ms)" 1000 ms
+    row "$n pictures: time to all visible thumbnails" "$(value "$name" visible_ms)" 1000 ms
+    row "$n pictures: peak memory added" "$(value "$name" peak_MiB)" "$limit" MiB
+    row "$n pictures: memory kept after closing" "$(value "$name" after_MiB)" "$limit" MiB
+    row "$n pictures: longest pause of the event loop" "$(value "$name" gap_ms)" 1000 ms
+done
+
+echo
+echo "Analysis window (targets: refreshes while dragging <= 5 ms, 100 reports <= 10 s):"
+row "line profile refresh, chart drawn" "$(value BM_ProfileWhileDragging/1 cpu)" 5000 us
+row "histogram refresh, chart drawn" "$(value BM_HistogramWhileDragging/1 cpu)" 5000 us
+row "reports for 100 pictures (real time)" "$(value BM_BatchReports/iterations:2 real)" 10000000 us
