@@ -310,6 +310,11 @@ void photo_window::showIconView()
     view->setSpacing(13);
     m_viewStyleSheet = IconViewStyle;
     view->setStyleSheet(m_viewStyleSheet);
+    // The style sheet paints every item white, so selected names would be white on white;
+    // pictures picked for reports must show as picked.
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::HighlightedText, QColor(0, 102, 204));
+    view->setPalette(palette);
     QFont font = view->font();
     font.setPixelSize(m_model == DriveChoice::VX300 ? 12 : 15);
     view->setFont(font);
