@@ -38,15 +38,6 @@ struct Placed
     void paint() { (void)slider->grab(); }
 };
 
-// Every entry different: entry i is (i, 255 - i, i / 2).
-Radiometric::Palette rampPalette()
-{
-    Radiometric::Palette palette;
-    for (int i = 0; i < 256; ++i)
-        palette[std::size_t(i)] = { quint8(i), quint8(255 - i), quint8(i / 2) };
-    return palette;
-}
-
 // A row of the drag tables, each field a list of numbers: the slider's height and the indices
 // of its handles; a press beside the tip of a handle (1 start, 2 end) at an offset (x, y);
 // the heights a move goes through; then a release and the analysis window's repaint. Expected:
@@ -131,8 +122,10 @@ private slots:
         // 40 * 256 / 255 = 40.16, + 10.5 = 50.66; 128 * 256 / 255 = 128.50, + 10.5 = 139.002.
         s->m_startIndex = 40;
         s->m_endIndex = 128;
-        s->m_scalePalette = rampPalette();
-        const QPixmap colours = QPixmap::fromImage(ColorMap::colorBar(rampPalette()));
+        // Every entry different: entry i is (i, 255 - i, i / 2).
+        for (int i = 0; i < 256; ++i)
+            s->m_scalePalette[std::size_t(i)] = { quint8(i), quint8(255 - i), quint8(i / 2) };
+        const QPixmap colours = QPixmap::fromImage(ColorMap::colorBar(s->m_scalePalette));
         s->setBarPixmap(colours);
         const QImage image = s->grab().toImage();
         QCOMPARE(tips(), QVector<QPoint>({ { x, 50 }, { x, 139 } }));

@@ -47,15 +47,6 @@ bool blackAndWhite(const QImage &p)
             && p.pixel(239, 319) == 0xffffffff;
 }
 
-// A buffer the camera stack hands over but that refuses to be mapped.
-struct UnmappableBuffer : QAbstractVideoBuffer
-{
-    UnmappableBuffer() : QAbstractVideoBuffer(NoHandle) { }
-    MapMode mapMode() const override { return NotMapped; }
-    uchar *map(MapMode, int *, int *) override { return nullptr; }
-    void unmap() override { }
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(LiveFrame::Kernel)
@@ -107,9 +98,6 @@ private slots:
     {
         columns();
         QTest::newRow("invalid frame") << QVideoFrame() << false << QVariantList();
-        QTest::newRow("frame that cannot be mapped")
-                << QVideoFrame(new UnmappableBuffer, QSize(240, 320), QVideoFrame::Format_YUYV)
-                << true << QVariantList();
         QTest::newRow("one byte short of the picture")
                 << frame(int(LiveFrame::PictureBytes) - 1) << true << QVariantList();
     }

@@ -46,20 +46,6 @@ private slots:
         m_world.reset();
     }
 
-    // The folder comes from the record and goes back to it; without a record one is written.
-    void configuration()
-    {
-        const QString folder = m_world->home.documents() + "/VX305";
-        QCOMPARE(m_window->m_addr, folder);
-        m_window->m_addr = "/srv/alarms";
-        m_window.reset();
-        QCOMPARE(ConfigRecord::readFields(), QStringList({ "000", "EN", "/srv/alarms" }));
-        QFile::remove(ConfigRecord::filePath());
-        m_window = std::make_unique<MainWindow>(&m_world->platform);
-        QCOMPARE(m_window->m_addr, folder);
-        QCOMPARE(ConfigRecord::readFields(), QStringList({ "000", "CH", folder }));
-    }
-
     // Each tick: the world ("none", "imager" after another camera, "other" camera, or
     // "drive[:folder+folder]"), then the connection state, mode and status (W, S, D) after it.
     void watch_data()
@@ -105,22 +91,6 @@ private slots:
         QCOMPARE(g_photoSwitches, photoSwitches);
     }
 
-    void disconnect_stops_watch()
-    {
-        apply("drive");
-        m_window->timeout_connect();
-        m_window->m_timer->start(300);
-        m_window->Action_Disconnect();
-        QVERIFY(!m_window->m_timer->isActive() && menu(0)->isEnabled() && !menu(1)->isEnabled());
-        QCOMPARE(m_window->ui->label->text(), Disconnected);
-        QCOMPARE(QVector<int>({ m_window->m_connectState, m_window->m_mode,
-                                m_window->ui->horizontalLayout->count() }),
-                 QVector<int>({ -1, -1, 0 }));
-        // Connect restarts the watch, which finds the drive again on its own.
-        m_window->Action_connect();
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->m_mode, 2, 5000);
-    }
-
     void manual_opens_beside_executable()
     {
         m_window->Action_Doc();
@@ -132,47 +102,66 @@ private slots:
     {
         QTest::addColumn<QString>("ending");
         QTest::addColumn<QString>("status");
-        QTest::newRow("leaving it puts it back into the row") << "leave" << Screen;
-        QTest::newRow("closing it disconnects") << "close" << Disconnected;
-        QTest::newRow("the imager unplugged closes it, the watch goes on") << "unplug" << Waiting;
+        // Then dis() emitted, Connect and Disconnect enabled, the connection state and the mode.
+        QTest::addColumn<QVector<int>>("state");
+        QTest::newRow("leaving it puts it back into the row")
+                << "leave" << Screen << QVector<int> { 0, 0, 1, 2, 1 };
+        QTest::newRow("closing it disconnects")
+                << "close" << Disconnected << QVector<int> { 1, 1, 0, -1, -1 };
+        QTest::newRow("the imager unplugged closes it, the watch goes on")
+                << "unplug" << Waiting << QVector<int> { 1, 1, 0, -2, -1 };
     }
-    // The live window detached in full screen, while the imager stays, and how that ends.
+    // The live window detached in full screen, while the imager stays, and how that ends; then
+    // Connect and a drive: the watch finds it on its own.
     void full_screen()
     {
         QFETCH(QString, ending);
         QFETCH(QString, status);
+        QFETCH(QVector<int>, state);
         QPointer<camer_window> live = screenMode();
-        // It looked for the imager among the same cameras, and follows the folder of the record.
+        // It looked for the imager among the same cameras, and follows the folder the settings
+        // dialog sends.
         QCOMPARE(m_world->platform.opened, QStringList { FakePlatform::imager().deviceName });
-        QCOMPARE(live->m_addr, m_window->m_addr);
         m_window->Get_Addr(m_world->drives.path());
         QCOMPARE(live->m_addr, m_world->drives.path());
-        live->set_fullscr(false);
-        QVERIFY(live->m_isFull && !live->parent() && m_window->ui->horizontalLayout->count() == 0);
+        // A double click elsewhere and Escape change nothing; a double click on the picture
+        // shows it full screen by itself, Escape takes it back.
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTest::mouseDClick(live, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        QTest::keyClick(live, Qt::Key_Escape);
+        QVERIFY(!live->m_isFull && live->parent());
+        const QLabel *picture = live->ui->label_17;
+        QTest::mouseDClick(live, Qt::LeftButton, Qt::NoModifier, picture->mapTo(live, picture->rect().center()));
+        QVERIFY(live->m_isFull && live->isFullScreen() && !live->parent());
+        QCOMPARE(m_window->ui->horizontalLayout->count(), 0);
         m_window->timeout_connect();
         QVERIFY(live && live->isVisible());
         QSignalSpy disconnected(live.data(), &camer_window::dis);
+        m_window->m_timer->start(300);
         if (ending == "leave")
-            live->set_fullscr(true);
+            QTest::keyClick(live, Qt::Key_Escape);
         else if (ending == "close")
             live->close();
-        apply(ending == "unplug" ? "none" : "imager");
-        if (ending == "unplug") {
+        else
+            apply("none"), m_window->timeout_connect();
+        // Disconnected, the watch stops; unplugged, it goes on at once.
+        const QTimer *watch = m_window->m_timer;
+        QCOMPARE(watch->isActive() && watch->interval() == 300, ending != "close");
+        m_window->m_timer->stop();
+        if (ending == "unplug")
             m_window->timeout_connect();
-            QVERIFY(m_window->m_timer->isActive() && m_window->m_timer->interval() == 300);
-            QCOMPARE(m_window->m_connectState, -1);
-            m_window->m_timer->stop();
-            m_window->timeout_connect();
-        }
         QCOMPARE(m_window->ui->label->text(), status);
-        QCOMPARE(disconnected.count(), ending == "leave" ? 0 : 1);
-        QCOMPARE(menu(0)->isEnabled(), ending != "leave");
+        QCOMPARE(QVector<int>({ disconnected.count(), menu(0)->isEnabled(), menu(1)->isEnabled(),
+                                m_window->m_connectState, m_window->m_mode }),
+                 state);
         if (ending == "leave")
             QVERIFY(!live->m_isFull && m_window->ui->horizontalLayout->itemAt(0)->widget() == live);
         // A closed window is released at the next content replacement, not under its feet.
         QVERIFY(live);
-        apply("none");
-        m_window->timeout_connect();
+        m_window->Action_connect();
+        apply("drive");
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->m_mode, 2, 5000);
         QTRY_VERIFY(!live);
     }
 
@@ -189,18 +178,15 @@ private slots:
     {
         QFETCH(QString, dialog);
         m_world->answers.reset();
-        const QString root = makeDrive(m_world->drives, "IMAGER", { "DCIM_100" });
-        QVERIFY(PictureFixture().writeTo(root + "DCIM_100/A.bmp"));
-        QVERIFY(PictureFixture::writeBytes(root + "DCIM_100/B.bmp", "damaged"));
+        const QString root = m_world->drive("IMAGER", { "DCIM_100" });
+        QVERIFY(PictureFixture::writeBytes(root + "DCIM_100/damaged.bmp", "damaged"));
         apply(dialog == "capture" ? "imager" : "none");
         if (dialog != "capture")
             m_world->platform.drives << root << m_world->drive("BOTH", { "DCIM_100", "Images" });
         m_window->timeout_connect();
         photo_window *browser = m_window->m_photoWindow;
-        QPointer<QWidget> host = m_window->m_camerWindow.data();
+        QPointer<QWidget> host = browser ? browser : static_cast<QWidget *>(m_window->m_camerWindow);
         if (browser)
-            host = browser;
-        if (dialog == "report" || dialog == "colour")
             browser->list_item_doubleclicked(browser->m_iconView->item(0));
         auto *analysis = browser ? browser->findChild<Analysis_Widget *>() : nullptr;
 

@@ -40,20 +40,17 @@ private slots:
     {
         QTest::addColumn<int>("model");
         QTest::addColumn<QVector<int>>("offsets"); // grey plane, palette, parameter block
-        QTest::addColumn<int>("pixel"); // the pixel stored byte 1683 of the plane becomes; -1 none
+        QTest::addColumn<int>("pixel"); // the pixel stored byte 1683 of the plane becomes
         QTest::addColumn<QVector<int>>("markers"); // low x, y, high x, y, centre x, y as shown
         // Unit box entry and pair on opening, then the pair for °C; none: 0, 0.
         QTest::addColumn<QVector<float>>("units");
-        const QVector<int> vx305 { 230454, 307254, 307766 };
-        const QVector<int> unturned { 5, 6, 10, 20, 65535, 65535 };
-        QTest::newRow("VX305")
-                << 0 << vx305 << 1683 << unturned << QVector<float> { 1, 10, 0, 18, -17.78f };
+        QTest::newRow("VX305") << 0 << QVector<int> { 230454, 307254, 307766 } << 1683
+                               << QVector<int> { 5, 6, 10, 20, 65535, 65535 }
+                               << QVector<float> { 1, 10, 0, 18, -17.78f };
         QTest::newRow("VX300, turned by 180 degrees, always Celsius")
                 << 1 << QVector<int> { 153657, 230457, 230969 } << 75116
                 << QVector<int> { 234, 313, 229, 299, 239, 319 }
                 << QVector<float> { 1, 5.556f, 32, 10, 0 };
-        QTest::newRow("model 2: VX305 layout, plane not copied")
-                << 2 << vx305 << -1 << unturned << QVector<float> { 1, 10, 0, 0, 0 };
     }
     // Raw bytes at the offsets, independent of the fixture writer.
     void layout()
@@ -99,9 +96,8 @@ private slots:
                                          0, 252, 0, 0, 252, 0, 0, 0, 248, 0, 0, 248 }));
         // Grey 255 is 30.0 and grey 0 is -21.0; the map runs column by column.
         QCOMPARE(parsed->grey.indexOf(char(255)), pixel);
-        const int at = pixel < 0 ? 0 : pixel % 240 * 320 + pixel / 240;
-        QCOMPARE(parsed->tempMap.at(std::size_t(at)), pixel < 0 ? -21.0f : 30.0f);
-        QCOMPARE(countOf(parsed->tempMap, -21.0f), pixel < 0 ? 76800 : 76799);
+        QCOMPARE(parsed->tempMap.at(std::size_t(pixel % 240 * 320 + pixel / 240)), 30.0f);
+        QCOMPARE(countOf(parsed->tempMap, -21.0f), 76799);
     }
 
     void temperature_of_grey_data()
@@ -162,7 +158,6 @@ private slots:
         QTest::newRow("2 000 001 bytes, 2 000 000 read")
                 << vx305 + QByteArray(2000001 - 307810, 'w') << 0 << qint64(2000000);
         QTest::newRow("machine 4") << fixture(0, 4).bytes() << 0 << qint64(0);
-        QTest::newRow("machine 5, high bits") << fixture(0, 0x1000005).bytes() << 0 << qint64(0);
         QTest::newRow("VX300 machine 7") << fixture(1, 7).bytes() << 1 << qint64(0);
     }
     void which_files_parse()
@@ -179,10 +174,9 @@ private slots:
         QCOMPARE(fromBytes ? fromBytes->bytesRead : 0, bytesRead);
         if (!picture)
             return;
-        QCOMPARE(picture->fileName, QString("IMG_0001.bmp"));
         const QDateTime time = QDateTime::fromString(picture->fileTime, "yyyy/MM/dd HH:mm");
-        QVERIFY2(time.isValid() && time.secsTo(QDateTime::currentDateTime()) < 600,
-                 qPrintable(picture->fileTime));
+        QVERIFY(time.isValid() && time.secsTo(QDateTime::currentDateTime()) < 600);
+        QCOMPARE(picture->fileName, QString("IMG_0001.bmp"));
     }
 
 private:
