@@ -11,14 +11,7 @@
 using namespace Radiometric;
 using Doubles = QVector<double>;
 
-namespace {
-
-int countOf(const std::vector<float> &map, float value)
-{
-    return int(std::count(map.begin(), map.end(), value));
-}
-
-PictureFixture fixture(int model, quint32 machineId = 5)
+static PictureFixture fixture(int model, quint32 machineId = 5)
 {
     PictureFixture picture;
     picture.model = model;
@@ -26,7 +19,6 @@ PictureFixture fixture(int model, quint32 machineId = 5)
     return picture;
 }
 
-} // namespace
 
 class tst_RadiometricFile : public QObject
 {
@@ -97,7 +89,7 @@ private slots:
         // Grey 255 is 30.0 and grey 0 is -21.0; the map runs column by column.
         QCOMPARE(parsed->grey.indexOf(char(255)), pixel);
         QCOMPARE(parsed->tempMap.at(std::size_t(pixel % 240 * 320 + pixel / 240)), 30.0f);
-        QCOMPARE(countOf(parsed->tempMap, -21.0f), 76799);
+        QCOMPARE(int(std::count(parsed->tempMap.begin(), parsed->tempMap.end(), -21.0f)), 76799);
     }
 
     void temperature_of_grey_data()
@@ -127,7 +119,7 @@ private slots:
         QVERIFY(parsed);
         const float first = parsed->tempMap.front();
         QVERIFY2(qAbs(first - values[5]) <= 1e-6 * qAbs(values[5]), QByteArray::number(first));
-        QCOMPARE(countOf(parsed->tempMap, first), 76800);
+        QCOMPARE(int(std::count(parsed->tempMap.begin(), parsed->tempMap.end(), first)), 76800);
         // Equal floats sum exactly in double: the mean is the stored float itself.
         QVERIFY(parsed->avgTemp == double(first));
     }
@@ -142,22 +134,22 @@ private slots:
             picture.setPixel(239, 319, 255);
             const auto parsed = parseRadiometricBytes(picture.bytes(), model);
             QVERIFY(parsed);
-            QCOMPARE(countOf(parsed->tempMap, 36.7f), 76800);
+            QCOMPARE(int(std::count(parsed->tempMap.begin(), parsed->tempMap.end(), 36.7f)), 76800);
             QCOMPARE(parsed->avgTemp, double(36.7f));
         }
     }
 
     void which_files_parse_data()
     {
-        QTest::addColumn<QByteArray>("content"); // null: no file
+        QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("model");
         QTest::addColumn<qint64>("bytesRead"); // 0: refused
         const QByteArray vx305 = fixture(0).bytes();
-        QTest::newRow("missing file") << QByteArray() << 0 << qint64(0);
         QTest::newRow("one byte short") << vx305.left(307809) << 0 << qint64(0);
         QTest::newRow("2 000 001 bytes, 2 000 000 read")
                 << vx305 + QByteArray(2000001 - 307810, 'w') << 0 << qint64(2000000);
         QTest::newRow("machine 4") << fixture(0, 4).bytes() << 0 << qint64(0);
+        QTest::newRow("machine 5, high bits") << fixture(0, 0x1000005).bytes() << 0 << qint64(0);
         QTest::newRow("VX300 machine 7") << fixture(1, 7).bytes() << 1 << qint64(0);
     }
     void which_files_parse()
@@ -166,17 +158,11 @@ private slots:
         QFETCH(int, model);
         QFETCH(qint64, bytesRead);
         const QString path = m_dir.path() + "/IMG_0001.bmp";
-        QFile::remove(path);
-        QVERIFY(content.isNull() || PictureFixture::writeBytes(path, content));
+        QVERIFY(PictureFixture::writeBytes(path, content));
         const std::optional<RadiometricPicture> picture = parseRadiometricFile(path, model);
         QCOMPARE(picture ? picture->bytesRead : 0, bytesRead);
         const auto fromBytes = parseRadiometricBytes(content, model);
         QCOMPARE(fromBytes ? fromBytes->bytesRead : 0, bytesRead);
-        if (!picture)
-            return;
-        const QDateTime time = QDateTime::fromString(picture->fileTime, "yyyy/MM/dd HH:mm");
-        QVERIFY(time.isValid() && time.secsTo(QDateTime::currentDateTime()) < 600);
-        QCOMPARE(picture->fileName, QString("IMG_0001.bmp"));
     }
 
 private:
