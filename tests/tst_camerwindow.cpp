@@ -89,8 +89,9 @@ private slots:
     }
 
     // The folder holds the last seven frames, the record the readouts of the one before the
-    // eighth (still shown when the eighth was judged). The history opens at the oldest alarm,
-    // with the last line of its record and its pictures, the alarm picture first.
+    // eighth (still shown when the eighth was judged). A single click on the list does nothing;
+    // a double click opens the history at the oldest alarm, with the last line of its record
+    // and its pictures, the alarm picture first.
     void alarm_folder_and_history()
     {
         const QString root = m_world->drives.path();
@@ -113,6 +114,8 @@ private slots:
         QCOMPARE(AlarmHistory::recordLines(folder + name + ".ini"), record);
 
         const Ui::camer_window *ui = m_window->ui;
+        m_window->on_listWidget_itemClicked(ui->listWidget->item(1));
+        QCOMPARE(ui->tabWidget->currentIndex(), 0);
         m_window->on_listWidget_itemDoubleClicked(ui->listWidget->item(1));
         QCOMPARE(QStringList({ QString::number(ui->tabWidget->currentIndex()), ui->label_12->text(),
                                ui->label_14->text(), ui->label_16->text(),
