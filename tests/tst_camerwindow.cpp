@@ -14,7 +14,6 @@ static QImage frameOfGrey(int grey)
     return frame;
 }
 
-
 class tst_CamerWindow : public QObject
 {
     Q_OBJECT

@@ -50,7 +50,6 @@ static void dragColumns()
         QTest::addColumn<Ints>(column);
 }
 
-
 class tst_ColorSlider : public QObject
 {
     Q_OBJECT

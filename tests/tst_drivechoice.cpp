@@ -16,7 +16,6 @@ static QStringList listing(const photo_window &window)
 const QStringList Question { "提示",
                              "检查到U盘中同时含有VX300和VX305的文件\n请选择打开哪一项？" };
 
-
 // The removable drive list and the choice of picture folder and model, through the photo
 // browser over a fake platform.
 class tst_DriveChoice : public QObject

@@ -24,8 +24,8 @@ static void reference(int y, int u, int v, uchar *rgb)
 // The first `size` bytes of a frame: black and white pixels (the group 0, 128, 255, 128)
 // over the whole picture, then the trailer words little-endian.
 static QVideoFrame frame(int size = int(LiveFrame::FrameBytes),
-                  QVideoFrame::PixelFormat format = QVideoFrame::Format_YUYV,
-                  const QVector<quint16> &words = { 362, 340, 97 })
+                         QVideoFrame::PixelFormat format = QVideoFrame::Format_YUYV,
+                         const QVector<quint16> &words = { 362, 340, 97 })
 {
     QByteArray bytes = QByteArray("\x00\x80\xff\x80", 4).repeated(int(LiveFrame::PictureBytes) / 4);
     for (const quint16 word : words)
@@ -44,7 +44,6 @@ static bool blackAndWhite(const QImage &p)
             && p.pixel(1, 0) == 0xffffffff && p.pixel(238, 319) == 0xff000000
             && p.pixel(239, 319) == 0xffffffff;
 }
-
 
 class tst_LiveFrame : public QObject
 {

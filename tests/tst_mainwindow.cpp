@@ -22,7 +22,6 @@ static void countPhotoSwitches(QtMsgType, const QMessageLogContext &, const QStr
     g_photoSwitches += message.contains("MainWindow::Action_photo");
 }
 
-
 class tst_MainWindow : public QObject
 {
     Q_OBJECT

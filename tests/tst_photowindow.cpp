@@ -47,7 +47,6 @@ static bool pending(const QListWidgetItem *item)
     return !image.isNull() && qAlpha(image.pixel(73, 97)) == 0;
 }
 
-
 class tst_PhotoWindow : public QObject
 {
     Q_OBJECT

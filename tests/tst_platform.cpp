@@ -23,7 +23,6 @@ static void row(const char *name, const QString &first, const QString &second)
     QTest::newRow(name) << split(first) << split(second);
 }
 
-
 class tst_Platform : public QObject
 {
     Q_OBJECT

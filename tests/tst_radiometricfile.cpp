@@ -1,7 +1,6 @@
 #include "analysis/radiometricfile.h"
 #include "picturefixture.h"
 
-#include <QDir>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,7 +17,6 @@ static PictureFixture fixture(int model, quint32 machineId = 5)
     picture.machineId = machineId;
     return picture;
 }
-
 
 class tst_RadiometricFile : public QObject
 {
