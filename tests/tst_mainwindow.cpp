@@ -128,6 +128,7 @@ private slots:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         QTest::mouseDClick(live, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        QVERIFY(!live->m_isFull);
         QTest::keyClick(live, Qt::Key_Escape);
         QVERIFY(!live->m_isFull && live->parent());
         const QLabel *picture = live->ui->label_17;
