@@ -109,6 +109,9 @@ private:
         QFETCH(bool, result);
         QFETCH(QVariantList, emitted);
         QtCameraCapture surface;
+        // Every format but Format_Invalid is offered, whatever the handle; all are read as YUYV.
+        const auto offered = surface.supportedPixelFormats(QAbstractVideoBuffer::GLTextureHandle);
+        QVERIFY(offered.size() == 32 && offered.contains(QVideoFrame::Format_YUYV));
         QVariantList out;
         connect(&surface, &QtCameraCapture::display_Qimage, this, [&](const QImage &picture) {
             out << (blackAndWhite(picture) ? "picture" : "wrong picture");
