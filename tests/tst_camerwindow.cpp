@@ -25,7 +25,10 @@ private slots:
     {
         m_world = std::make_unique<FakeWorld>("EN");
         FakePlatform &platform = m_world->platform;
-        QVERIFY(!camer_window(nullptr, &platform).m_timer);
+        // With no camera no watch runs; Russian texts widen the tabs.
+        ConfigRecord::rewriteField(ConfigRecord::LanguageCode, "RU");
+        const camer_window alone(nullptr, &platform);
+        QVERIFY(!alone.m_timer && alone.ui->tabWidget->styleSheet().contains("width: 150"));
         platform.cameraList = { { "", "usb#vid_1d6b&pid_0104", "UVC Camera" },
                                 { "", "usb#vid_1d6b&pid_0102&mi_00", "UVC Camera" },
                                 FakePlatform::imager() };

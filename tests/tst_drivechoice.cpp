@@ -56,6 +56,7 @@ private slots:
         photo_window window(nullptr, &m_world->platform);
         const bool asked = folders.contains("DCIM_100") && folders.contains("Images");
         QCOMPARE(m_world->answers->asked, asked ? Question : QStringList());
+        QCOMPARE(window.m_iconView->font().pixelSize(), model == 1 ? 12 : 15);
         const QStringList listed { root + folder, QString::number(model), "IMG_0000.bmp", "" };
         const QStringList none { "", "-1", "", photo_window::noFolderNotice() };
         QCOMPARE(listing(window), folder.isEmpty() ? none : listed);

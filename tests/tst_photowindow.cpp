@@ -58,6 +58,7 @@ private slots:
     void large_folder_lists_in_order_with_its_texts()
     {
         const QStringList linked = listingDrive(3000);
+        ConfigRecord::rewriteField(ConfigRecord::LanguageCode, "RU"); // wider tabs and columns
         photo_window window(nullptr, &m_world->platform);
         // Case-sensitive name order: capitals first.
         const QStringList names = ListedNames.mid(0, 1) + linked + ListedNames.mid(1);
@@ -75,6 +76,9 @@ private slots:
         QTableWidget *table = window.m_tableView;
         QVERIFY(!window.m_iconView && window.ui->horizontalLayout_6->itemAt(1)->widget() == table);
         QCOMPARE(table->rowCount(), names.size());
+        const auto w = [table](int column) { return table->columnWidth(column); };
+        QCOMPARE(QList<int>({ w(0), w(1), w(2), w(3) }), QList<int>({ 70, 90, 200, 170 }));
+        QVERIFY(window.ui->tabWidget->styleSheet().contains("width: 150"));
         for (int i = 0; i < names.size(); ++i) {
             const QStringList texts { QString::number(i), QString(), names.at(i),
                                       window.m_times.at(i), window.m_sizes.at(i) + "KB" };
