@@ -7,7 +7,7 @@
 #include "app/startup.h"
 #include "ui_analysis_widget.h"
 
-#include "demopicture.h"
+#include "picturefixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,7 +21,7 @@ namespace {
 QString writeDemo(const QTemporaryDir &dir, int model)
 {
     const QString path = dir.filePath(QStringLiteral("demo%1.bmp").arg(model));
-    demoPicture(model).writeTo(path);
+    PictureFixture::scene(model).writeTo(path);
     return path;
 }
 

@@ -17,7 +17,7 @@
 #include "app/startup.h"
 #include "browser/photo_window.h"
 #include "browser/thumbnailfiller.h"
-#include "bitmapfixture.h"
+#include "picturefixture.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -49,7 +49,9 @@ struct LinkedDrive
     {
         const QString root = makeDrive(dir, QStringLiteral("E"), { QStringLiteral("DCIM_100") });
         const QString source = dir.path() + QStringLiteral("/source.bmp");
-        BitmapFixture::writePicture(source, PictureFixture::VX305);
+        QImage front(240, 320, QImage::Format_RGB888);
+        front.fill(QColor(128, 128, 128));
+        PictureFixture::writeBytes(source, PictureFixture().viewableBytes(front));
         const QByteArray from = QFile::encodeName(source);
         for (int i = 0; i < count; ++i) {
             const QString name =

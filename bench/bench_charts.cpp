@@ -5,7 +5,7 @@
 #include "app/startup.h"
 #include "ui_analysis_widget.h"
 
-#include "demopicture.h"
+#include "picturefixture.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -26,7 +26,7 @@ struct DraggingWindow
     explicit DraggingWindow(QPushButton *(*tool)(Ui::Analysis_Widget *))
     {
         const QString path = dir.filePath(QStringLiteral("demo.bmp"));
-        demoPicture().writeTo(path);
+        PictureFixture::scene(0).writeTo(path);
         window.set_Image_addr(path, 0);
         window.resize(1100, 700);
         window.ui->pushButton_chart->setChecked(true);

@@ -4,12 +4,16 @@
 // benchmarks make every file they need. The offsets are written out here on purpose,
 // independently of the reader, so a wrong offset in either shows up as a failing test.
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
+#include <QImage>
 #include <QString>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 struct PictureFixture
 {
@@ -88,6 +92,58 @@ struct PictureFixture
     }
 
     bool writeTo(const QString &path) const { return writeBytes(path, bytes()); }
+
+    // The bytes with a viewable 240 x 320 bitmap of `front` in place of the filler, as the
+    // imager writes its files. A 24-bit bitmap takes exactly the VX305's 230 454 bytes; a
+    // VX300 file keeps the filler.
+    [[nodiscard]] QByteArray viewableBytes(const QImage &front) const
+    {
+        QByteArray out = bytes();
+        QBuffer bitmap;
+        bitmap.open(QIODevice::WriteOnly);
+        front.convertToFormat(QImage::Format_RGB888).save(&bitmap, "BMP");
+        if (model == VX305 && bitmap.size() == vx305Grey)
+            out.replace(0, vx305Grey, bitmap.data());
+        return out;
+    }
+
+    // A scene for screenshots and benchmarks: two warm spots on a cool background under an
+    // iron-like palette, with the hottest and coldest points marked.
+    static PictureFixture scene(int model)
+    {
+        PictureFixture p;
+        p.model = model;
+        for (int k = 0; k < 256; ++k) {
+            const double t = k / 255.0;
+            const int r = int(255 * std::min(1.0, t * 1.6));
+            const int g = int(255 * std::clamp((t - 0.35) * 1.7, 0.0, 1.0));
+            const double b = 255 * std::max(0.0, t < 0.3 ? 0.2 + t * 1.5 : 0.65 - (t - 0.3) * 1.6);
+            const int blue = std::clamp(int(b + (t > 0.85 ? (t - 0.85) * 1200 : 0)), 0, 255);
+            p.palette[std::size_t(k)] = quint16(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (blue >> 3));
+        }
+        for (int y = 0; y < 320; ++y) {
+            for (int x = 0; x < 240; ++x) {
+                const double a = std::exp(-((x - 80) * (x - 80) + (y - 110) * (y - 110)) / 1800.0);
+                const double c = std::exp(-((x - 170) * (x - 170) + (y - 230) * (y - 230)) / 900.0);
+                const double v = 30 + 200 * a + 150 * c + 10 * std::sin(x / 9.0) * std::cos(y / 11.0);
+                p.setPixel(x, y, quint8(std::clamp(v, 0.0, 255.0)));
+            }
+        }
+        p.maxTemp = 652;
+        p.minTemp = 183;
+        p.maxGrey = 230;
+        p.minGrey = 20;
+        p.centreTemp = 305;
+        // The VX300 stores its markers in the turned frame of its grey plane.
+        const bool turned = model == VX300;
+        p.lowX = turned ? 229 : 10;
+        p.lowY = turned ? 19 : 300;
+        p.highX = turned ? 159 : 80;
+        p.highY = turned ? 209 : 110;
+        p.centreX = turned ? 119 : 120;
+        p.centreY = turned ? 159 : 160;
+        return p;
+    }
 
     static bool writeBytes(const QString &path, const QByteArray &content)
     {
