@@ -141,3 +141,10 @@ inline QString makeDrive(const QTemporaryDir &dir, const QString &name,
         QDir(root).mkpath(folder);
     return root + QLatin1Char('/');
 }
+
+// The whole content of a file; empty when it cannot be read.
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

@@ -1,6 +1,5 @@
 #include "analysis/analysis_widget.h"
 #include "analysis/scalelock.h"
-#include "analysis/thermalcharts.h"
 #include "app/configrecord.h"
 #include "app/startup.h"
 #include "picturefixture.h"
@@ -41,14 +40,14 @@ class tst_Charts : public QObject
 {
     Q_OBJECT
 
-    TemporaryHome *m_home = nullptr;
+    std::unique_ptr<TemporaryHome> m_home;
     DialogAnswerer m_answers;
-    Analysis_Widget *m_window = nullptr;
+    std::unique_ptr<Analysis_Widget> m_window;
     Ui::Analysis_Widget *ui = nullptr;
 
     // A window with its chart panel open on a picture of the span (tenths) whose greys are
     // greyAt's times scale / 10.
-    Analysis_Widget *open(qint16 maxTemp, qint16 minTemp, int maxGrey, int scale)
+    std::unique_ptr<Analysis_Widget> open(qint16 maxTemp, qint16 minTemp, int maxGrey, int scale)
     {
         PictureFixture fixture;
         fixture.maxTemp = maxTemp;
@@ -59,13 +58,13 @@ class tst_Charts : public QObject
         for (int y = 0; y < 320; ++y)
             for (int x = 0; x < 240; ++x)
                 fixture.setPixel(x, y, quint8(greyAt(x, y) * scale / 10));
-        const QString path = m_home->path() + QStringLiteral("/IMG_%1.bmp").arg(maxTemp);
-        std::unique_ptr<Analysis_Widget> window(new Analysis_Widget);
+        const QString path = m_home->path() + QString("/IMG_%1.bmp").arg(maxTemp);
+        auto window = std::make_unique<Analysis_Widget>();
         if (!fixture.writeTo(path) || !window->set_Image_addr(path, 0))
             return nullptr;
         window->resize(1100, 700);
         window->ui->pushButton_chart->click();
-        return window.release();
+        return window;
     }
     // Makes the first tool of the button's kind the given one, selected; refreshes the charts.
     template <class Tool> void place(QPushButton *button, ToolList<Tool> &list, const Tool &tool)
@@ -76,35 +75,47 @@ class tst_Charts : public QObject
         ui->label->m_selIndex = 0;
         ui->chartPanel->refresh();
     }
-    QXYSeries *profileSeries(int index) const
+    QVector<QPointF> profile(int series) const
     {
-        return static_cast<QXYSeries *>(ui->profileChart->chart()->series().at(index));
+        return static_cast<QXYSeries *>(ui->profileChart->chart()->series().at(series))
+            ->pointsVector();
+    }
+    // The picture's colours at (x, 1) for each x, after colouring it anew.
+    static QList<QColor> colours(Analysis_Widget *window, const QList<int> &xs)
+    {
+        window->colorize();
+        QList<QColor> colours;
+        for (const int x : xs)
+            colours << window->m_colorImage.pixelColor(x, 1);
+        return colours;
     }
 
 private slots:
     void init()
     {
         initVx305Resources();
-        m_home = new TemporaryHome;
+        m_home = std::make_unique<TemporaryHome>();
         ConfigRecord::createDefault("EN");
         QVERIFY(m_window = open(300, 200, 200, 10));
         ui = m_window->ui;
     }
     void cleanup()
     {
-        delete m_window;
-        delete m_home;
+        m_window.reset();
+        m_home.reset();
         ScaleLock::instance()->reset();
     }
 
     void profile_data()
     {
+        // clang-format off
         QTest::addColumn<int>("unit");
         QTest::addColumn<QLine>("line");
         QTest::addColumn<int>("band"); // the pixels covered are those with |x - y| <= band
         QTest::newRow("right to left along row 50, celsius") << 0 << QLine(60, 50, 10, 50) << 999;
         QTest::newRow("up column 100, fahrenheit") << 1 << QLine(100, 300, 100, 200) << 999;
         QTest::newRow("(0,0)-(4,4): 19 pixels, fahrenheit") << 1 << QLine(0, 0, 4, 4) << 2;
+        // clang-format on
     }
     void profile()
     {
@@ -114,30 +125,28 @@ private slots:
         ui->comboBox->setCurrentIndex(unit);
         place(ui->pushButton_7, ui->label->m_lines,
             LineTool {"L0", line.x1(), line.y1(), line.x2(), line.y2(), Qt::red});
-        QList<QPoint> pixels; // row by row, then by distance along the line from its start
+        // The covered pixels row by row, then by their distance along the line from its start.
+        QVector<QPointF> expected;
         for (int y = std::min(line.y1(), line.y2()); y <= std::max(line.y1(), line.y2()); ++y)
             for (int x = std::min(line.x1(), line.x2()); x <= std::max(line.x1(), line.x2()); ++x)
                 if (std::abs(x - y) <= band)
-                    pixels << QPoint(x, y);
-        const auto along = [&](QPoint p) {
-            return QPointF::dotProduct(p - line.p1(), line.p2() - line.p1())
-                / std::hypot(line.dx(), line.dy());
-        };
-        std::stable_sort(
-            pixels.begin(), pixels.end(), [&](QPoint a, QPoint b) { return along(a) < along(b); });
-        QCOMPARE(profileSeries(0)->count(), pixels.size());
-        double hottest = -1000;
-        for (int i = 0; i < pixels.size(); ++i) {
-            QVERIFY(qAbs(profileSeries(0)->at(i).x() - along(pixels[i])) < 1e-9);
-            QCOMPARE(profileSeries(0)->at(i).y(), shownAt(pixels[i].x(), pixels[i].y(), unit));
-            hottest = std::max(hottest, profileSeries(0)->at(i).y());
-        }
-        QCOMPARE(profileSeries(1)->at(0).y(), hottest); // the maximum's mark
+                    expected << QPointF(
+                        QPointF::dotProduct(QPoint(x, y) - line.p1(), line.p2() - line.p1())
+                            / std::hypot(line.dx(), line.dy()),
+                        shownAt(x, y, unit));
+        const auto byDistance = [](QPointF a, QPointF b) { return a.x() < b.x(); };
+        const auto byTemperature = [](QPointF a, QPointF b) { return a.y() < b.y(); };
+        std::stable_sort(expected.begin(), expected.end(), byDistance);
+        QCOMPARE(profile(0), expected);
+        // The marks of the first maximum and the first minimum.
+        QCOMPARE(profile(1) + profile(2),
+            QVector<QPointF>({*std::max_element(expected.begin(), expected.end(), byTemperature),
+                *std::min_element(expected.begin(), expected.end(), byTemperature)}));
     }
     void profile_follows_the_dragged_line()
     {
         m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         const auto at = [this](int x) {
             const auto p = ui->label->geometryValues().pictureToLabel(x, 100, 0, 0);
             return QPoint(p.x, p.y);
@@ -148,7 +157,7 @@ private slots:
             QMouseEvent move(
                 QEvent::MouseMove, at(x), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(ui->label, &move);
-            QTRY_COMPARE(profileSeries(0)->count(), ui->label->m_lines[0]->x2 - 20 + 1);
+            QTRY_COMPARE(profile(0).size(), ui->label->m_lines[0]->x2 - 20 + 1);
         }
     }
     void profile_is_saved_as_csv()
@@ -156,18 +165,16 @@ private slots:
         place(ui->pushButton_7, ui->label->m_lines, LineTool {"L0", 13, 40, 11, 40, Qt::red});
         m_answers.saveAnswer = m_home->path() + "/profile"; // the dialog adds the suffix
         ui->pushButton_saveProfile->click();
-        QFile file(m_answers.saveAnswer + ".csv");
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(),
-            QByteArray("distance,x,y,temperature\n0.00,13,40,28.0\n"
-                       "1.00,12,40,28.0\n2.00,11,40,25.0\n"));
+        QCOMPARE(fileBytes(m_answers.saveAnswer + ".csv"),
+            QByteArray(
+                "distance,x,y,temperature\n0.00,13,40,28.0\n1.00,12,40,28.0\n2.00,11,40,25.0\n"));
     }
 
     void histogram_sums_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("pixels");
-        QTest::newRow("whole picture, 21 half-degree bins") << 0 << 76800;
+        QTest::newRow("whole picture") << 0 << 76800;
         QTest::newRow("rectangle 40 x 80") << int(ToolRect) << 3200;
         QTest::newRow("circle of radius 3") << int(ToolCircle) << 45;
     }
@@ -181,17 +188,14 @@ private slots:
             place(ui->pushButton_5, ui->label->m_circles,
                 CircleTool {"C0", 99, 99, 102, 99, 3, Qt::red});
         ui->chartPanel->refresh();
-        const QBarSet *bars = static_cast<QBarSeries *>(ui->histogramChart->chart()->series().at(0))
-                                  ->barSets()
-                                  .at(0);
-        double sum = 0;
-        for (int i = 0; i < bars->count(); ++i)
-            sum += bars->at(i);
-        QCOMPARE(sum, double(pixels));
-        QVERIFY(kind || bars->count() == 21);
+        const auto *series = static_cast<QBarSeries *>(ui->histogramChart->chart()->series().at(0));
+        // Each holds 20.0 to 30.0: 21 half-degree bins.
+        QCOMPARE(std::make_pair(series->barSets().at(0)->sum(), series->barSets().at(0)->count()),
+            std::make_pair(double(pixels), 21));
     }
     void bin_width_data()
     {
+        // clang-format off
         QTest::addColumn<int>("low");
         QTest::addColumn<int>("high");
         QTest::addColumn<int>("width"); // all three in tenths
@@ -199,6 +203,7 @@ private slots:
         QTest::newRow("201 half degrees take whole degrees") << 0 << 1000 << 10;
         QTest::newRow("200 half degrees from -20.5 to 79.0") << -205 << 790 << 5;
         QTest::newRow("900 degrees take 5 degrees") << 0 << 9000 << 50;
+        // clang-format on
     }
     void bin_width()
     {
@@ -212,6 +217,7 @@ private slots:
 
     void isotherm_data()
     {
+        // clang-format off
         QTest::addColumn<int>("unit");
         QTest::addColumn<int>("mode");
         QTest::addColumn<double>("low");
@@ -222,6 +228,7 @@ private slots:
         QTest::newRow("at or below 22.0") << 0 << 2 << 0.0 << 22.0 << QList<int> {0, 40};
         QTest::newRow("22.0 to 28.0") << 0 << 3 << 22.0 << 28.0 << QList<int> {40, 100, 160};
         QTest::newRow("71.6 to 77.0 fahrenheit") << 1 << 3 << 71.6 << 77.0 << QList<int> {40, 100};
+        // clang-format on
     }
     void isotherm()
     {
@@ -246,25 +253,17 @@ private slots:
     void locked_scale_gives_equal_temperatures_equal_colours()
     {
         // 25.0 degrees at (9, 1) in both: grey 100 here, 80 in a picture of 15.0-45.0 over 0-240.
-        std::unique_ptr<Analysis_Widget> other(open(450, 150, 240, 8));
+        const std::unique_ptr<Analysis_Widget> other = open(450, 150, 240, 8);
         QVERIFY(other);
-        m_window->colorize();
-        other->colorize();
-        QCOMPARE(m_window->m_colorImage.pixelColor(9, 1), entry(100));
-        QCOMPARE(other->m_colorImage.pixelColor(9, 1), entry(80));
+        QCOMPARE(colours(m_window.get(), {9}) + colours(other.get(), {9}),
+            QList<QColor>({entry(100), entry(80)}));
         ui->doubleSpinBox_lockLow->setValue(20.0);
         ui->doubleSpinBox_lockHigh->setValue(30.0);
         ui->checkBox_lockScale->setChecked(true);
         QVERIFY(other->ui->checkBox_lockScale->isChecked());
-        m_window->colorize();
-        other->colorize();
-        // Half way takes entry 128 in both, 22.0 entry 51; beyond the span the end entries.
-        const std::tuple<Analysis_Widget *, int, int> expected[] = {
-            {m_window, 9, 128}, {other.get(), 9, 128}, {m_window, 5, 51}, {m_window, 1, 0},
-            {other.get(), 17, 255} // 35.0
-        };
-        for (const auto &[window, x, k] : expected)
-            QCOMPARE(window->m_colorImage.pixelColor(x, 1), entry(k));
+        // Half way (25.0) takes entry 128 in both, 22.0 entry 51; beyond the span the end entries.
+        QCOMPARE(colours(m_window.get(), {9, 5, 1}) + colours(other.get(), {9, 17}),
+            QList<QColor>({entry(128), entry(51), entry(0), entry(128), entry(255)}));
         other->ui->comboBox->setCurrentIndex(1); // the scale shows the span in the unit shown
         QCOMPARE(std::make_pair(other->ui->widget->m_maxTemp, other->ui->widget->m_minTemp),
             std::make_pair(86.0f, 68.0f));
