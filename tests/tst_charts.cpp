@@ -1,7 +1,6 @@
 #include "analysis/analysis_widget.h"
 #include "analysis/scalelock.h"
 #include "app/configrecord.h"
-#include "app/startup.h"
 #include "picturefixture.h"
 #include "testsupport.h"
 #include "ui_analysis_widget.h"
@@ -16,26 +15,6 @@
 
 using namespace QtCharts;
 
-// 20.0, 22.0, 25.0, 28.0 and 30.0 degrees (30.0 at grey 200, 20.0 at grey 0) in 4 x 4 blocks,
-// each away from a rounding boundary in both units.
-static int greyAt(int x, int y)
-{
-    return std::array {0, 40, 100, 160, 200}[(x / 4 + y / 4) % 5];
-}
-
-// Tmax - (Gmax - g) / (Gmax - Gmin) * (Tmax - Tmin), one decimal; Fahrenheit 10 T / 5.556 + 32.
-static double shownAt(int x, int y, int unit)
-{
-    const double t = 30.0 - (200.0 - greyAt(x, y)) / 200.0 * 10.0;
-    return std::round((unit ? 10.0 * t / 5.556 + 32.0 : t) * 10.0) / 10.0;
-}
-
-// The fixtures' palette entry k: red k, green 255 - k, cut to 5 and 6 bits.
-static QColor entry(int k)
-{
-    return QColor(k & 0xF8, (255 - k) & 0xFC, 0);
-}
-
 class tst_Charts : public QObject
 {
     Q_OBJECT
@@ -45,8 +24,14 @@ class tst_Charts : public QObject
     std::unique_ptr<Analysis_Widget> m_window;
     Ui::Analysis_Widget *ui = nullptr;
 
+    // 20.0, 22.0, 25.0, 28.0 and 30.0 degrees (30.0 at grey 200, 20.0 at grey 0) in 4 x 4
+    // blocks, each away from a rounding boundary in both units.
+    static int grey(int x, int y) { return std::array {0, 40, 100, 160, 200}[(x / 4 + y / 4) % 5]; }
+    // The fixtures' palette entry k: red k, green 255 - k, cut to 5 and 6 bits.
+    static QColor entry(int k) { return QColor(k & 0xF8, (255 - k) & 0xFC, 0); }
+
     // A window with its chart panel open on a picture of the span (tenths) whose greys are
-    // greyAt's times scale / 10.
+    // grey's times scale / 10.
     std::unique_ptr<Analysis_Widget> open(qint16 maxTemp, qint16 minTemp, int maxGrey, int scale)
     {
         PictureFixture fixture;
@@ -55,9 +40,8 @@ class tst_Charts : public QObject
         fixture.maxGrey = quint8(maxGrey);
         for (int k = 0; k < 256; ++k)
             fixture.palette[std::size_t(k)] = quint16((k & 0xF8) << 8 | ((255 - k) & 0xFC) << 3);
-        for (int y = 0; y < 320; ++y)
-            for (int x = 0; x < 240; ++x)
-                fixture.setPixel(x, y, quint8(greyAt(x, y) * scale / 10));
+        for (int i = 0; i < 240 * 320; ++i)
+            fixture.grey[i] = char(grey(i % 240, i / 240) * scale / 10);
         const QString path = m_home->path() + QString("/IMG_%1.bmp").arg(maxTemp);
         auto window = std::make_unique<Analysis_Widget>();
         if (!fixture.writeTo(path) || !window->set_Image_addr(path, 0))
@@ -93,18 +77,12 @@ class tst_Charts : public QObject
 private slots:
     void init()
     {
-        initVx305Resources();
         m_home = std::make_unique<TemporaryHome>();
         ConfigRecord::createDefault("EN");
         QVERIFY(m_window = open(300, 200, 200, 10));
         ui = m_window->ui;
     }
-    void cleanup()
-    {
-        m_window.reset();
-        m_home.reset();
-        ScaleLock::instance()->reset();
-    }
+    void cleanup() { m_window.reset(), m_home.reset(), ScaleLock::instance()->reset(); }
 
     void profile_data()
     {
@@ -125,15 +103,19 @@ private slots:
         ui->comboBox->setCurrentIndex(unit);
         place(ui->pushButton_7, ui->label->m_lines,
             LineTool {"L0", line.x1(), line.y1(), line.x2(), line.y2(), Qt::red});
-        // The covered pixels row by row, then by their distance along the line from its start.
+        // The covered pixels row by row, then by their distance along the line from its start;
+        // Tmax - (Gmax - g) / (Gmax - Gmin) * (Tmax - Tmin), Fahrenheit 10 T / 5.556 + 32.
+        const QRect box = QRect(line.p1(), line.p2()).normalized();
+        const QPointF direction = QPointF(line.p2() - line.p1()) / std::hypot(line.dx(), line.dy());
         QVector<QPointF> expected;
-        for (int y = std::min(line.y1(), line.y2()); y <= std::max(line.y1(), line.y2()); ++y)
-            for (int x = std::min(line.x1(), line.x2()); x <= std::max(line.x1(), line.x2()); ++x)
-                if (std::abs(x - y) <= band)
-                    expected << QPointF(
-                        QPointF::dotProduct(QPoint(x, y) - line.p1(), line.p2() - line.p1())
-                            / std::hypot(line.dx(), line.dy()),
-                        shownAt(x, y, unit));
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = std::max(box.left(), y - band); x <= std::min(box.right(), y + band);
+                 ++x) {
+                const double t = 30.0 - (200 - grey(x, y)) / 20.0;
+                expected << QPointF(QPointF::dotProduct(QPoint(x, y) - line.p1(), direction),
+                    std::round((unit ? 10 * t / 5.556 + 32 : t) * 10) / 10);
+            }
+        }
         const auto byDistance = [](QPointF a, QPointF b) { return a.x() < b.x(); };
         const auto byTemperature = [](QPointF a, QPointF b) { return a.y() < b.y(); };
         std::stable_sort(expected.begin(), expected.end(), byDistance);
@@ -170,49 +152,31 @@ private slots:
                 "distance,x,y,temperature\n0.00,13,40,28.0\n1.00,12,40,28.0\n2.00,11,40,25.0\n"));
     }
 
-    void histogram_sums_data()
+    void histogram_of_the_selected_area()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("whole picture") << 0 << 76800;
-        QTest::newRow("rectangle 40 x 80") << int(ToolRect) << 3200;
-        QTest::newRow("circle of radius 3") << int(ToolCircle) << 45;
-    }
-    void histogram_sums()
-    {
-        QFETCH(int, kind);
-        QFETCH(int, pixels);
-        if (kind == ToolRect)
-            place(ui->pushButton_6, ui->label->m_rects, RectTool {"R0", 49, 99, 10, 20, Qt::red});
-        if (kind == ToolCircle)
-            place(ui->pushButton_5, ui->label->m_circles,
-                CircleTool {"C0", 99, 99, 102, 99, 3, Qt::red});
-        ui->chartPanel->refresh();
-        const auto *series = static_cast<QBarSeries *>(ui->histogramChart->chart()->series().at(0));
+        const QBarSet *bars = static_cast<QBarSeries *>(ui->histogramChart->chart()->series().at(0))
+                                  ->barSets()
+                                  .at(0);
         // Each holds 20.0 to 30.0: 21 half-degree bins.
-        QCOMPARE(std::make_pair(series->barSets().at(0)->sum(), series->barSets().at(0)->count()),
-            std::make_pair(double(pixels), 21));
+        const auto sum = [&] { return bars->count() == 21 ? bars->sum() : -1; };
+        ui->chartPanel->refresh();
+        QCOMPARE(sum(), 76800.0); // the whole picture
+        place(ui->pushButton_6, ui->label->m_rects, RectTool {"R0", 49, 99, 10, 20, Qt::red});
+        QCOMPARE(sum(), 40.0 * 80);
+        place(
+            ui->pushButton_5, ui->label->m_circles, CircleTool {"C0", 99, 99, 102, 99, 3, Qt::red});
+        QCOMPARE(sum(), 45.0); // radius 3
     }
-    void bin_width_data()
+    void histogram_bin_width()
     {
-        // clang-format off
-        QTest::addColumn<int>("low");
-        QTest::addColumn<int>("high");
-        QTest::addColumn<int>("width"); // all three in tenths
-        QTest::newRow("200 half degrees from 0.0 to 99.9") << 0 << 999 << 5;
-        QTest::newRow("201 half degrees take whole degrees") << 0 << 1000 << 10;
-        QTest::newRow("200 half degrees from -20.5 to 79.0") << -205 << 790 << 5;
-        QTest::newRow("900 degrees take 5 degrees") << 0 << 9000 << 50;
-        // clang-format on
-    }
-    void bin_width()
-    {
-        QFETCH(int, low);
-        QFETCH(int, high);
-        QFETCH(int, width);
-        const ThermalCharts::Histogram h = ThermalCharts::histogram({high, low, low});
-        QCOMPARE(h.widthTenths, width);
-        QVERIFY(h.counts.size() <= 200 && h.counts.front() == 2 && h.counts.back() == 1);
+        // Low, high and the width taken, in tenths: 200 half degrees from 0.0 to 99.9 and from
+        // -20.5 to 79.0, but whole degrees for 201; 5 degrees for 900.
+        for (const auto &[low, high, width] :
+            {std::array {0, 999, 5}, {-205, 790, 5}, {0, 1000, 10}, {0, 9000, 50}}) {
+            const ThermalCharts::Histogram h = ThermalCharts::histogram({high, low, low});
+            QCOMPARE(h.widthTenths, width);
+            QVERIFY(h.counts.size() <= 200 && h.counts.front() == 2 && h.counts.back() == 1);
+        }
     }
 
     void isotherm_data()
@@ -247,7 +211,7 @@ private slots:
         for (int y = 0; y < 320; ++y)
             for (int x = 0; x < 240; ++x)
                 QCOMPARE(m_window->m_colorImage.pixelColor(x, y),
-                    painted.contains(greyAt(x, y)) ? QColor(Qt::blue) : entry(greyAt(x, y)));
+                    painted.contains(grey(x, y)) ? QColor(Qt::blue) : entry(grey(x, y)));
     }
 
     void locked_scale_gives_equal_temperatures_equal_colours()

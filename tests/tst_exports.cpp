@@ -16,10 +16,9 @@ class tst_Exports : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TemporaryHome> m_home;
-    std::unique_ptr<DialogAnswerer> m_answers;
+    TemporaryHome m_home;
+    DialogAnswerer m_answers;
     std::unique_ptr<Analysis_Widget> m_window;
-    QString m_target;
     QTranslator m_translator;
 
     // Five greys whose temperatures lie well away from a rounding boundary in both units.
@@ -32,7 +31,7 @@ class tst_Exports : public QObject
         if (!a || !m_window->ui->toolButton_export->menu()->actions().contains(a))
             return "no such action in the export menu";
         a->trigger();
-        return fileBytes(m_target + suffix);
+        return fileBytes(m_answers.saveAnswer + suffix);
     }
 
 private slots:
@@ -41,30 +40,23 @@ private slots:
         initVx305Resources();
         QVERIFY(m_translator.load(":/Demo_EN.qm"));
         QCoreApplication::installTranslator(&m_translator);
-    }
-    void init()
-    {
-        m_home = std::make_unique<TemporaryHome>();
-        m_answers = std::make_unique<DialogAnswerer>();
         ConfigRecord::createDefault("EN");
         PictureFixture fixture; // 30.0 at grey 200, 20.0 at grey 0
         fixture.maxGrey = 200;
         fixture.emissivity = 97;
-        for (int y = 0; y < 320; ++y)
-            for (int x = 0; x < 240; ++x)
-                fixture.setPixel(x, y, quint8(grey(x, y)));
+        for (int i = 0; i < 240 * 320; ++i)
+            fixture.grey[i] = char(grey(i % 240, i / 240));
         fixture.palette.fill(0x07E0); // every grey green
-        QVERIFY(fixture.writeTo(m_home->path() + "/IMG_0007.bmp"));
+        QVERIFY(fixture.writeTo(m_home.path() + "/IMG_0007.bmp"));
         m_window = std::make_unique<Analysis_Widget>();
-        QVERIFY(m_window->set_Image_addr(m_home->path() + "/IMG_0007.bmp", 0));
+        QVERIFY(m_window->set_Image_addr(m_home.path() + "/IMG_0007.bmp", 0));
         m_window->resize(1000, 700);
-        m_answers->saveAnswer = m_target = m_home->path() + "/out";
+        m_answers.saveAnswer = m_home.path() + "/out";
     }
-    void cleanup() { m_window.reset(), m_answers.reset(), m_home.reset(); }
 
     void temperatures()
     {
-        for (const int unit : {0, 1}) {
+        for (const int unit : {1, 0}) { // Celsius last, for the tests that follow
             m_window->ui->comboBox->setCurrentIndex(unit);
             QByteArray expected = QByteArray("# file: IMG_0007.bmp\n# model: VX305\n# unit: ")
                 + (unit ? "°F" : "°C") + "\n# emissivity: 0.97\n";
@@ -99,10 +91,10 @@ private slots:
 
     void failed_write_is_reported()
     {
-        m_answers->saveAnswer = m_target = m_home->path() + "/missing/out.csv";
+        m_answers.saveAnswer = m_home.path() + "/missing/out.csv";
         QCOMPARE(exported("actionExportTemperatures", ""), QByteArray());
-        QCOMPARE(m_answers->asked.mid(2),
-            QStringList({"Warning", "The file could not be written: " + m_target}));
+        QCOMPARE(m_answers.asked.mid(m_answers.asked.size() - 2),
+            QStringList({"Warning", "The file could not be written: " + m_answers.saveAnswer}));
     }
 };
 

@@ -38,7 +38,7 @@ class tst_Trend : public QObject
 
 private slots:
     void initTestCase() { qputenv("TZ", "Europe/Berlin"); }
-    void window_after_eleven_minutes()
+    void log_after_eleven_minutes()
     {
         const ReadingsLog log = elevenMinutes();
         // All kept for the file; frame 1499 lies exactly ten minutes before the newest: out.
@@ -50,17 +50,14 @@ private slots:
             "1500:30 1600:30 1600:34 5000:34 5000:30 5250:30 5250:34 16400:34 16400:30 16499:30");
         // The lowest and the highest of each second, in their order.
         QCOMPARE(frames(log.maxPoints(1000).mid(0, 4)), "1500:30 1524:32.4 1525:30 1549:32.4");
-    }
-    void capacity_drops_the_oldest()
-    {
-        ReadingsLog log(3);
+        // Beyond its capacity the log drops the oldest: 700 s was out of the window, now first.
+        ReadingsLog three(3);
         for (int s : {0, 700, 710, 720})
-            log.append(T0 + s * 1000, 30.0f, 34.0f, 0.95f);
-        // 700 s was out of the window, now it is the first reading.
-        QCOMPARE(std::make_tuple(log.size(), log.at(0).time, log.windowStart()),
+            three.append(T0 + s * 1000, 30.0f, 34.0f, 0.95f);
+        QCOMPARE(std::make_tuple(three.size(), three.at(0).time, three.windowStart()),
             std::make_tuple(std::size_t(3), T0 + 700000, std::size_t(0)));
     }
-    void readings_saved_as_csv()
+    void window_saves_readings_and_draws_the_trend()
     {
         TemporaryHome home;
         FakePlatform platform;
@@ -90,12 +87,8 @@ private slots:
         QCOMPARE(dialogs.asked,
             QStringList({"保存读数", proposed, "保存读数", proposed, "警告",
                 "读数保存失败，请检查文件名和文件夹!"}));
-    }
-    void chart_redrawn_while_shown()
-    {
-        TemporaryHome home;
-        FakePlatform platform;
-        camer_window window(nullptr, &platform);
+
+        // The trend redraws only while its tab is shown.
         window.m_readings = elevenMinutes();
         window.resize(1130, 721);
         window.show();
@@ -104,7 +97,7 @@ private slots:
         QVERIFY(window.m_trend->isRedrawing());
         const auto *max
             = qobject_cast<QtCharts::QXYSeries *>(window.ui->trendChart->chart()->series().at(1));
-        QCOMPARE(max->count(), 1200);
+        QCOMPARE(max->count(), 1200); // two a second
         window.m_readings.append(t(16500), 40.0f, 34.0f, 0.95f);
         QTRY_COMPARE(max->at(max->count() - 1), QPointF(t(16500), 40.0));
         window.ui->tabWidget->setCurrentIndex(0);
