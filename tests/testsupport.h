@@ -12,9 +12,11 @@
 #include <QFileInfo>
 #include <QList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QtGlobal>
 
 #include <functional>
+#include <tuple>
 
 // Points HOME (and so the documents location) at a fresh temporary folder for the
 // lifetime of the object, so no test touches the real user's files.
@@ -147,4 +149,17 @@ inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The columns of a data table at once: addColumns<int, QString>("count", "name").
+template <class... T, class... Name> void addColumns(Name... names)
+{
+    (QTest::addColumn<T>(names), ...);
+}
+
+// The current row's values of the named columns, for a structured binding:
+// const auto [count, name] = fetch<int, QString>("count", "name").
+template <class... T, class... Name> std::tuple<T...> fetch(Name... names)
+{
+    return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
 }

@@ -14,10 +14,9 @@ private slots:
     void reports_data()
     {
         // clang-format off
-        QTest::addColumn<bool>("skip");
-        QTest::addColumn<int>("cancelAt"); // the first progress call that answers false
-        // Written | failed | progress calls | cancelled | first bytes of the older 3.pdf
-        QTest::addColumn<QString>("outcome");
+        // Skip existing reports; the first progress call that answers false; written | failed |
+        // progress calls | cancelled | first bytes of the older 3.pdf.
+        addColumns<bool, int, QString>("skip", "cancelAt", "outcome");
         QTest::newRow("damaged listed, existing replaced") << false << 9 << "1.pdf 3.pdf | 2.bmp | 0 1 2 3 | 0 | %PDF";
         QTest::newRow("existing skipped") << true << 9 << "1.pdf | 2.bmp | 0 1 2 3 | 0 | olde";
         QTest::newRow("cancel keeps reports written") << false << 1 << "1.pdf |  | 0 1 | 1 | olde";
@@ -25,9 +24,8 @@ private slots:
     }
     void reports()
     {
-        QFETCH(bool, skip);
-        QFETCH(int, cancelAt);
-        QFETCH(QString, outcome);
+        const auto [skip, cancelAt, outcome]
+            = fetch<bool, int, QString>("skip", "cancelAt", "outcome");
         const TemporaryHome home;
         ConfigRecord::createDefault("EN");
         const QString in = home.path() + "/in/", out = home.path() + "/out/";

@@ -1,4 +1,5 @@
 #include "app/dialogs.h"
+#include "testsupport.h"
 
 #include <QFileDialog>
 #include <QLineEdit>
@@ -13,9 +14,7 @@ private slots:
     void save_name_typed_without_suffix_data()
     {
         // clang-format off
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("suffix");
-        QTest::addColumn<QString>("chosen");
+        addColumns<QString, QString, QString>("typed", "suffix", "chosen");
         QTest::newRow("capture named hall") << "hall" << "png" << "hall.png";
         QTest::newRow("report named hall") << "hall" << "pdf" << "hall.pdf";
         QTest::newRow("own suffix kept") << "hall.jpg" << "png" << "hall.jpg";
@@ -24,12 +23,11 @@ private slots:
     // The real file dialog, answered by typing a name into it.
     void save_name_typed_without_suffix()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, suffix);
-        QFETCH(QString, chosen);
+        const auto [typed, suffix, chosen]
+            = fetch<QString, QString, QString>("typed", "suffix", "chosen");
         QTemporaryDir dir;
         bool modalInside = false;
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&, typed = typed] {
             modalInside = Dialogs::isModalOpen();
             auto *name = QApplication::activeModalWidget()->findChild<QLineEdit *>("fileNameEdit");
             QVERIFY(name);

@@ -38,9 +38,9 @@ private slots:
     void model_of_folder_data()
     {
         // clang-format off
-        QTest::addColumn<QString>("opened"); // under the home folder; the others made in it
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("outcome"); // folder listed, model, dialog texts asked
+        // The folder opened under the home folder, the others made in it; the folder listed, the
+        // model and the dialog texts asked.
+        addColumns<QString, int, QString>("opened", "answer", "outcome");
         QTest::newRow("by name: DCIM_100") << "card/DCIM_100" << 0 << "card/DCIM_100 0 1";
         QTest::newRow("by name: Images") << "Images" << 0 << "Images 1 1";
         QTest::newRow("by parent") << "copy Images" << 0 << "copy/Images 1 1";
@@ -52,9 +52,8 @@ private slots:
     }
     void model_of_folder()
     {
-        QFETCH(QString, opened);
-        QFETCH(int, answer);
-        QFETCH(QString, outcome);
+        const auto [opened, answer, outcome]
+            = fetch<QString, int, QString>("opened", "answer", "outcome");
         const QStringList folders = opened.split(' '), expected = outcome.split(' ');
         for (const QString &sub : folders.mid(1))
             QVERIFY(QDir().mkpath(m_path + folders[0] + "/" + sub));
@@ -87,6 +86,7 @@ private slots:
         for (int tick = 0; tick < 3; ++tick)
             m_window->timeout_connect();
         QVERIFY(browser && m_window->m_mode == MainWindow::FolderMode);
+        QCOMPARE(m_window->ui->label->text(), "文件夹：" + m_home->path());
         if (mode == MainWindow::ScreenMode)
             m_platform.cameraList << FakePlatform::imager();
         else
