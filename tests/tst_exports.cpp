@@ -70,7 +70,7 @@ private slots:
         }
     }
 
-    void measurements_and_picture()
+    void measurements_picture_and_a_failed_write()
     {
         m_window->ui->pushButton_6->click();
         *m_window->ui->label->m_rects[0] = RectTool {"R0", 10, 10, 100, 100, Qt::red};
@@ -87,10 +87,7 @@ private slots:
         QCOMPARE(QList<QColor>({image.pixelColor(300, 500), image.pixelColor(100, 100),
                      image.pixelColor(200, 100), image.pixelColor(100, 200)}),
             QList<QColor>({QColor(0, 252, 0), QColor(0, 252, 0), Qt::red, Qt::red}));
-    }
-
-    void failed_write_is_reported()
-    {
+        // A file that cannot be written is reported.
         m_answers.saveAnswer = m_home.path() + "/missing/out.csv";
         QCOMPARE(exported("actionExportTemperatures", ""), QByteArray());
         QCOMPARE(m_answers.asked.mid(m_answers.asked.size() - 2),
