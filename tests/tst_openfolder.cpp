@@ -35,25 +35,25 @@ private slots:
     }
     void cleanup() { m_window.reset(), m_answers.reset(), m_home.reset(); }
 
-    void model_of_folder_data()
+    void folder_opened_until_the_imager_comes_data()
     {
         // clang-format off
         // The folder opened under the home folder, the others made in it; the folder listed, the
-        // model and the dialog texts asked.
-        addColumns<QString, int, QString>("opened", "answer", "outcome");
-        QTest::newRow("by name: DCIM_100") << "card/DCIM_100" << 0 << "card/DCIM_100 0 1";
-        QTest::newRow("by name: Images") << "Images" << 0 << "Images 1 1";
-        QTest::newRow("by parent") << "copy Images" << 0 << "copy/Images 1 1";
-        QTest::newRow("by question: VX300") << "mail" << int(QMessageBox::Yes) << "mail 1 3";
-        QTest::newRow("by question: VX305") << "mail" << int(QMessageBox::No) << "mail 0 3";
+        // model and the dialog texts asked; whether the imager then comes as a camera or a drive.
+        addColumns<QString, int, QString, bool>("opened", "answer", "outcome", "camera");
+        QTest::newRow("by name: DCIM_100") << "card/DCIM_100" << 0 << "card/DCIM_100 0 1" << true;
+        QTest::newRow("by name: Images") << "Images" << 0 << "Images 1 1" << false;
+        QTest::newRow("by parent") << "copy Images" << 0 << "copy/Images 1 1" << true;
+        QTest::newRow("by question: VX300") << "mail" << int(QMessageBox::Yes) << "mail 1 3" << false;
+        QTest::newRow("by question: VX305") << "mail" << int(QMessageBox::No) << "mail 0 3" << true;
         QTest::newRow("parent holding both asks")
-            << "both DCIM_100 Images" << int(QMessageBox::Yes) << "both/Images 1 3";
+            << "both DCIM_100 Images" << int(QMessageBox::Yes) << "both/Images 1 3" << false;
         // clang-format on
     }
-    void model_of_folder()
+    void folder_opened_until_the_imager_comes()
     {
-        const auto [opened, answer, outcome]
-            = fetch<QString, int, QString>("opened", "answer", "outcome");
+        const auto [opened, answer, outcome, camera]
+            = fetch<QString, int, QString, bool>("opened", "answer", "outcome", "camera");
         const QStringList folders = opened.split(' '), expected = outcome.split(' ');
         for (const QString &sub : folders.mid(1))
             QVERIFY(QDir().mkpath(m_path + folders[0] + "/" + sub));
@@ -62,37 +62,23 @@ private slots:
         m_answers->questionAnswer = QMessageBox::StandardButton(answer);
         m_answers->directoryAnswer = m_path + folders[0];
         m_window->findChild<QAction *>("actionOpenFolder")->trigger();
-        const photo_window *browser = m_window->m_photoWindow;
+        const QPointer<photo_window> browser = m_window->m_photoWindow;
+        // Another camera changes nothing: the folder stays open.
+        m_platform.cameraList = {FakePlatform::otherCamera()};
+        for (int tick = 0; tick < 3; ++tick)
+            m_window->timeout_connect();
         QVERIFY(browser);
         QCOMPARE(QStringList({browser->m_pictureFolder, QString::number(browser->m_model),
                      QString::number(m_answers->asked.size()), browser->m_names.join(','),
                      QString::number(m_window->m_mode), m_window->ui->label->text()}),
             QStringList({m_path + expected[0], expected[1], expected[2], "IMG_0001.bmp",
                 QString::number(MainWindow::FolderMode), "文件夹：" + m_path + folders[0]}));
-    }
-
-    void watch_leaves_folder_until_imager_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::newRow("imager camera") << int(MainWindow::ScreenMode);
-        QTest::newRow("imager drive") << int(MainWindow::DriveMode);
-    }
-    void watch_leaves_folder_until_imager()
-    {
-        QFETCH(int, mode);
-        m_platform.cameraList = {FakePlatform::otherCamera()};
-        m_window->openFolder(m_home->path());
-        QPointer<photo_window> browser = m_window->m_photoWindow;
-        for (int tick = 0; tick < 3; ++tick)
-            m_window->timeout_connect();
-        QVERIFY(browser && m_window->m_mode == MainWindow::FolderMode);
-        QCOMPARE(m_window->ui->label->text(), "文件夹：" + m_home->path());
-        if (mode == MainWindow::ScreenMode)
+        if (camera)
             m_platform.cameraList << FakePlatform::imager();
         else
             m_platform.drives = QStringList {m_path};
         m_window->timeout_connect();
-        QCOMPARE(m_window->m_mode, mode);
+        QCOMPARE(m_window->m_mode, camera ? MainWindow::ScreenMode : MainWindow::DriveMode);
         QTRY_VERIFY(!browser);
     }
 
