@@ -1,5 +1,4 @@
 #include "analysis/batchreport.h"
-#include "app/configrecord.h"
 #include "picturefixture.h"
 #include "testsupport.h"
 
@@ -27,7 +26,6 @@ private slots:
         const auto [skip, cancelAt, outcome]
             = fetch<bool, int, QString>("skip", "cancelAt", "outcome");
         const TemporaryHome home;
-        ConfigRecord::createDefault("EN");
         const QString in = home.path() + "/in/", out = home.path() + "/out/";
         QVERIFY(QDir().mkpath(in) && QDir().mkpath(out));
         const QStringList pictures {in + "1.bmp", in + "2.bmp", in + "3.bmp"};

@@ -1,6 +1,5 @@
 #include "analysis/analysis_widget.h"
 #include "analysis/scalelock.h"
-#include "app/configrecord.h"
 #include "picturefixture.h"
 #include "testsupport.h"
 #include "ui_analysis_widget.h"
@@ -67,7 +66,6 @@ private slots:
     void init()
     {
         m_home = std::make_unique<TemporaryHome>();
-        ConfigRecord::createDefault("EN");
         QVERIFY(m_window = open(300, 200, 200, 10));
         ui = m_window->ui;
     }
@@ -112,7 +110,7 @@ private slots:
         QCOMPARE(profile("maximum").value(0),
             *std::max_element(expected.begin(), expected.end(), by(&QPointF::y)));
     }
-    void profile_follows_the_dragged_line()
+    void profile_follows_the_dragged_line_and_is_saved()
     {
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -128,9 +126,6 @@ private slots:
             QApplication::sendEvent(ui->label, &move);
             QTRY_COMPARE(profile("profile").size(), ui->label->m_lines[0]->x2 - 20 + 1);
         }
-    }
-    void profile_is_saved_as_csv()
-    {
         put(ui->pushButton_7, ui->label->m_lines, LineTool {"L0", 13, 40, 11, 40, Qt::red});
         m_answers.saveAnswer = m_home->path() + "/profile"; // the dialog adds the suffix
         ui->pushButton_saveProfile->click();
@@ -138,7 +133,6 @@ private slots:
             QByteArray(
                 "distance,x,y,temperature\n0.00,13,40,28.0\n1.00,12,40,28.0\n2.00,11,40,25.0\n"));
     }
-
     void histogram_of_the_selected_area()
     {
         const QBarSet *bars = ui->histogramChart->chart()->findChild<QBarSet *>();
