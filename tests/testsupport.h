@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <tuple>
+#include <utility>
 
 // Points HOME (and so the documents location) at a fresh temporary folder for the
 // lifetime of the object, so no test touches the real user's files.
@@ -151,15 +152,26 @@ inline QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The columns of a data table at once: addColumns<int, QString>("count", "name").
+// The columns of a data table at once, remembered for fetch():
+// addColumns<int, QString>("count", "name").
+inline QList<QByteArray> &tableColumns()
+{
+    static QList<QByteArray> names;
+    return names;
+}
 template <class... T, class... Name> void addColumns(Name... names)
 {
+    tableColumns() = {names...};
     (QTest::addColumn<T>(names), ...);
 }
 
-// The current row's values of the named columns, for a structured binding:
-// const auto [count, name] = fetch<int, QString>("count", "name").
-template <class... T, class... Name> std::tuple<T...> fetch(Name... names)
+// The current row's values of the columns addColumns() declared, in their order, for a
+// structured binding: const auto [count, name] = fetch<int, QString>().
+template <class... T, std::size_t... I> std::tuple<T...> fetchColumns(std::index_sequence<I...>)
 {
-    return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
+    return {*static_cast<T *>(QTest::qData(tableColumns().at(int(I)), qMetaTypeId<T>()))...};
+}
+template <class... T> std::tuple<T...> fetch()
+{
+    return fetchColumns<T...>(std::index_sequence_for<T...>());
 }

@@ -23,8 +23,7 @@ private slots:
     }
     void reports()
     {
-        const auto [skip, cancelAt, outcome]
-            = fetch<bool, int, QString>("skip", "cancelAt", "outcome");
+        const auto [skip, cancelAt, outcome] = fetch<bool, int, QString>();
         const TemporaryHome home;
         const QString in = home.path() + "/in/", out = home.path() + "/out/";
         QVERIFY(QDir().mkpath(in) && QDir().mkpath(out));

@@ -50,7 +50,6 @@ private slots:
         QVERIFY(fixture.writeTo(m_home.path() + "/IMG_0007.bmp"));
         m_window = std::make_unique<Analysis_Widget>();
         QVERIFY(m_window->set_Image_addr(m_home.path() + "/IMG_0007.bmp", 0));
-        m_window->resize(1000, 700);
         m_answers.saveAnswer = m_home.path() + "/out";
     }
 

@@ -65,8 +65,7 @@ private slots:
     void frames_arrive_whole_and_in_order()
     {
         const auto [source, frameBytes, lastBytes, pictures, readings]
-            = fetch<QString, int, int, int, int>(
-                "source", "frameBytes", "lastBytes", "pictures", "readings");
+            = fetch<QString, int, int, int, int>();
         QtCameraCapture surface;
         QList<QImage> shown;
         QList<float> read;
@@ -96,8 +95,7 @@ private slots:
     }
     void failure_shows_in_picture_area()
     {
-        auto [source, message, pictures]
-            = fetch<QString, QString, int>("source", "message", "pictures");
+        auto [source, message, pictures] = fetch<QString, QString, int>();
         FakePlatform platform;
         platform.cameraList = {FakePlatform::imager()};
         platform.streamSource = source.arg(writeFrames(153606, 153606));
@@ -145,7 +143,7 @@ private slots:
     }
     void mode_choice()
     {
-        auto [modes, chosen] = fetch<QString, QString>("modes", "chosen");
+        auto [modes, chosen] = fetch<QString, QString>();
         // "w x h rate, more" stands for a YUY2 mode of that size and frame rate.
         const QRegularExpression size("(\\d+) x (\\d+) ");
         QCOMPARE(chooseImagerMode(modes.replace(size, Caps.arg("\\1", "\\2"))),

@@ -52,8 +52,7 @@ private slots:
     }
     void folder_opened_until_the_imager_comes()
     {
-        const auto [opened, answer, outcome, camera]
-            = fetch<QString, int, QString, bool>("opened", "answer", "outcome", "camera");
+        const auto [opened, answer, outcome, camera] = fetch<QString, int, QString, bool>();
         const QStringList folders = opened.split(' '), expected = outcome.split(' ');
         for (const QString &sub : folders.mid(1))
             QVERIFY(QDir().mkpath(m_path + folders[0] + "/" + sub));
