@@ -53,7 +53,7 @@ private slots:
         m_answers.saveAnswer = m_home.path() + "/out";
     }
 
-    void temperatures()
+    void every_export_and_a_failed_write()
     {
         for (const int unit : {1, 0}) { // Celsius last, for the tests that follow
             m_window->ui->comboBox->setCurrentIndex(unit);
@@ -67,10 +67,6 @@ private slots:
             }
             QCOMPARE(exported("actionExportTemperatures", ".csv"), expected);
         }
-    }
-
-    void measurements_picture_and_a_failed_write()
-    {
         m_window->ui->pushButton_6->click();
         *m_window->ui->label->m_rects[0] = RectTool {"R0", 10, 10, 100, 100, Qt::red};
         m_window->ui->pushButton_8->click();

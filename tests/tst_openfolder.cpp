@@ -81,34 +81,28 @@ private slots:
         QTRY_VERIFY(!browser);
     }
 
-    void dropped_picture_opens_in_analysis()
+    void dropped_picture_opened_and_its_folder_reported()
     {
         QVERIFY(QDir().mkpath(m_path + "mail")
-            && PictureFixture().writeTo(m_path + "mail/IMG_0009.bmp"));
+            && PictureFixture::writeBytes(m_path + "mail/B.bmp", "damaged"));
+        for (const QString name : {"A.bmp", "C.bmp"})
+            QVERIFY(PictureFixture().writeTo(m_path + "mail/" + name));
         QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(m_path + "mail/IMG_0009.bmp")});
+        mime.setUrls({QUrl::fromLocalFile(m_path + "mail/A.bmp")});
         QDragEnterEvent enter(
             QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_window.get(), &enter);
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_window.get(), &drop);
-        // The dropped picture's own folder, after the model question.
-        QVERIFY(enter.isAccepted() && m_window->m_photoWindow);
-        QCOMPARE(m_window->m_photoWindow->m_pictureFolder, m_path + "mail");
-        auto *analysis = m_window->m_photoWindow->findChild<Analysis_Widget *>();
-        QVERIFY(analysis && analysis->m_fileName == "IMG_0009.bmp");
-    }
-
-    void reports_for_selection()
-    {
-        QVERIFY(QDir().mkpath(m_path + "DCIM_100"));
-        for (const QString name : {"A.bmp", "C.bmp"})
-            QVERIFY(PictureFixture().writeTo(m_path + "DCIM_100/" + name));
-        QVERIFY(PictureFixture::writeBytes(m_path + "DCIM_100/B.bmp", "damaged"));
-        m_window->openFolder(m_path + "DCIM_100");
-        auto *action = m_window->m_photoWindow->findChild<QAction *>("actionBatchReports");
+        // The dropped picture's own folder, after the model question, and the picture in analysis.
+        photo_window *browser = m_window->m_photoWindow;
+        QVERIFY(enter.isAccepted() && browser && browser->m_pictureFolder == m_path + "mail");
+        auto *analysis = browser->findChild<Analysis_Widget *>();
+        QVERIFY(analysis && analysis->m_fileName == "A.bmp");
+        // Reports for the pictures selected; the damaged one is listed.
+        auto *action = browser->findChild<QAction *>("actionBatchReports");
         QVERIFY(!action->isEnabled());
-        m_window->m_photoWindow->m_iconView->selectAll();
+        browser->m_iconView->selectAll();
         QVERIFY(action->isEnabled());
         m_answers->directoryAnswer = m_home->path();
         action->trigger();
