@@ -16,7 +16,8 @@ private slots:
         // Skip existing reports; the first progress call that answers false; written | failed |
         // progress calls | cancelled | first bytes of the older 3.pdf.
         addColumns<bool, int, QString>("skip", "cancelAt", "outcome");
-        QTest::newRow("damaged listed, existing replaced") << false << 9 << "1.pdf 3.pdf | 2.bmp | 0 1 2 3 | 0 | %PDF";
+        QTest::newRow("damaged listed, existing replaced")
+            << false << 9 << "1.pdf 3.pdf | 2.bmp | 0 1 2 3 | 0 | %PDF";
         QTest::newRow("existing skipped") << true << 9 << "1.pdf | 2.bmp | 0 1 2 3 | 0 | olde";
         QTest::newRow("cancel keeps reports written") << false << 1 << "1.pdf |  | 0 1 | 1 | olde";
         // clang-format on

@@ -73,7 +73,8 @@ private slots:
     void profile_data()
     {
         // clang-format off
-        addColumns<int, QLine, int>("unit", "line", "band"); // covered: the pixels with |x - y| <= band
+        // The line covers the pixels with |x - y| <= band.
+        addColumns<int, QLine, int>("unit", "line", "band");
         QTest::newRow("right to left along row 50, celsius") << 0 << QLine(60, 50, 10, 50) << 999;
         QTest::newRow("up column 100, fahrenheit") << 1 << QLine(100, 300, 100, 200) << 999;
         QTest::newRow("(0,0)-(4,4): 19 pixels, fahrenheit") << 1 << QLine(0, 0, 4, 4) << 2;

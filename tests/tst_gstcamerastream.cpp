@@ -9,9 +9,9 @@
 
 const QString Caps
     = "video/x-raw, format=(string)YUY2, width=(int)%1, height=(int)%2, framerate=(fraction)";
-const QString Declared240x320 = "capsfilter caps=\"" + Caps.arg(240).arg(320) + "25/1\"";
+const QString Declared = "capsfilter caps=\"" + Caps.arg(240).arg(320) + "25/1\"";
 // Whole frames, 153,606 bytes each, from a file.
-const QString Whole = "filesrc location=%1 blocksize=153606 ! " + Declared240x320;
+const QString Whole = "filesrc location=%1 blocksize=153606 ! " + Declared;
 
 class tst_GstCameraStream : public QObject
 {
@@ -88,7 +88,7 @@ private slots:
         const QString lost = "热像仪已停止发送图像。请检查连接线。";
         QTest::newRow("error after two frames") << Whole + " ! identity error-after=3" << lost << 2;
         QTest::newRow("missing file") << "filesrc location=/no%1" << "无法启动摄像头：%1" << 0;
-        QTest::newRow("closed while streaming") << "videotestsrc is-live=true ! " + Declared240x320 << "" << 2;
+        QTest::newRow("closed mid-stream") << "videotestsrc is-live=true ! " + Declared << "" << 2;
         // clang-format on
     }
     void camera_window()

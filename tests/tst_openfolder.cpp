@@ -44,8 +44,8 @@ private slots:
         QTest::newRow("by name: DCIM_100") << "card/DCIM_100" << 0 << "card/DCIM_100 0 1" << true;
         QTest::newRow("by name: Images") << "Images" << 0 << "Images 1 1" << false;
         QTest::newRow("by parent") << "copy Images" << 0 << "copy/Images 1 1" << true;
-        QTest::newRow("by question: VX300") << "mail" << int(QMessageBox::Yes) << "mail 1 3" << false;
-        QTest::newRow("by question: VX305") << "mail" << int(QMessageBox::No) << "mail 0 3" << true;
+        QTest::newRow("asked: VX300") << "mail" << int(QMessageBox::Yes) << "mail 1 3" << false;
+        QTest::newRow("asked: VX305") << "mail" << int(QMessageBox::No) << "mail 0 3" << true;
         QTest::newRow("parent holding both asks")
             << "both DCIM_100 Images" << int(QMessageBox::Yes) << "both/Images 1 3" << false;
         // clang-format on
