@@ -92,23 +92,19 @@ private slots:
         const QPointF direction = QPointF(line.p2() - line.p1()) / std::hypot(line.dx(), line.dy());
         QVector<QPointF> expected;
         for (int y = box.top(); y <= box.bottom(); ++y) {
-            for (int x = std::max(box.left(), y - band); x <= std::min(box.right(), y + band);
-                 ++x) {
+            for (int x = qMax(box.left(), y - band); x <= qMin(box.right(), y + band); ++x) {
                 const double t = 30.0 - (200 - grey(x, y)) / 20.0;
                 expected << QPointF(QPointF::dotProduct(QPoint(x, y) - line.p1(), direction),
                     std::round((unit ? 10 * t / 5.556 + 32 : t) * 10) / 10);
             }
         }
-        const auto by = [](auto field) {
-            return [field](QPointF a, QPointF b) {
-                return std::invoke(field, a) < std::invoke(field, b);
-            };
-        };
-        std::stable_sort(expected.begin(), expected.end(), by(&QPointF::x));
+        std::stable_sort(
+            expected.begin(), expected.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
         QCOMPARE(profile("profile"), expected);
         // The maximum's mark: the first of the hottest.
         QCOMPARE(profile("maximum").value(0),
-            *std::max_element(expected.begin(), expected.end(), by(&QPointF::y)));
+            *std::max_element(expected.begin(), expected.end(),
+                [](QPointF a, QPointF b) { return a.y() < b.y(); }));
     }
     void profile_follows_the_dragged_line_and_is_saved()
     {
