@@ -169,7 +169,8 @@ template <class... T, class... Name> void addColumns(Name... names)
 // structured binding: const auto [count, name] = fetch<int, QString>().
 template <class... T, std::size_t... I> std::tuple<T...> fetchColumns(std::index_sequence<I...>)
 {
-    return {*static_cast<T *>(QTest::qData(tableColumns().at(int(I)), qMetaTypeId<T>()))...};
+    return {*static_cast<T *>(
+        QTest::qData(tableColumns().at(int(I)).constData(), qMetaTypeId<T>()))...};
 }
 template <class... T> std::tuple<T...> fetch()
 {
