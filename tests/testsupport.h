@@ -12,9 +12,12 @@
 #include <QFileInfo>
 #include <QList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QtGlobal>
 
 #include <functional>
+#include <tuple>
+#include <utility>
 
 // Points HOME (and so the documents location) at a fresh temporary folder for the
 // lifetime of the object, so no test touches the real user's files.
@@ -140,4 +143,36 @@ inline QString makeDrive(const QTemporaryDir &dir, const QString &name,
     for (const QString &folder : folders)
         QDir(root).mkpath(folder);
     return root + QLatin1Char('/');
+}
+
+// The whole content of a file; empty when it cannot be read.
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The columns of a data table at once, remembered for fetch():
+// addColumns<int, QString>("count", "name").
+inline QList<QByteArray> &tableColumns()
+{
+    static QList<QByteArray> names;
+    return names;
+}
+template <class... T, class... Name> void addColumns(Name... names)
+{
+    tableColumns() = {names...};
+    (QTest::addColumn<T>(names), ...);
+}
+
+// The current row's values of the columns addColumns() declared, in their order, for a
+// structured binding: const auto [count, name] = fetch<int, QString>().
+template <class... T, std::size_t... I> std::tuple<T...> fetchColumns(std::index_sequence<I...>)
+{
+    return {*static_cast<T *>(
+        QTest::qData(tableColumns().at(int(I)).constData(), qMetaTypeId<T>()))...};
+}
+template <class... T> std::tuple<T...> fetch()
+{
+    return fetchColumns<T...>(std::index_sequence_for<T...>());
 }
