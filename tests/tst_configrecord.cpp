@@ -82,11 +82,11 @@ void tst_ConfigRecord::read_and_rewrite()
     QFETCH(QString, read);
     QFETCH(QString, after);
     const TemporaryHome home;
-    const QString folder = home.documents() + "/VX305";
-    QFile file(folder + "/cofnig.ini");
-    QVERIFY(QDir().mkpath(folder));
-    QVERIFY(
-        bytes.isNull() || (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()));
+    const QString folder = userFolder();
+    createDefault("EN");
+    QFile file(filePath());
+    QVERIFY(bytes.isNull() ? file.remove()
+                           : file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     file.close();
     QCOMPARE(readField(LanguageCode) + ' ' + readField(AlarmFolder), read.replace("*", folder));
     rewriteField(LanguageCode, "KO");

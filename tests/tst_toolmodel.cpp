@@ -17,27 +17,22 @@ struct Geometry
     void operator()(CircleTool &t) { t = {t.name, c[0], c[1], c[2], c[3], c[4], t.color}; }
 };
 
-// Calls fn with the pending record of the model's kind, the one at m_nextNumber.
-template <class Fn> auto onPending(ToolModel &m, Fn fn)
-{
-    const int i = m.m_nextNumber;
-    const int k = m.m_toolKind;
-    return k == ToolPoint ? fn(*toolAt(m.m_points, i))
-        : k == ToolLine   ? fn(*toolAt(m.m_lines, i))
-        : k == ToolRect   ? fn(*toolAt(m.m_rects, i))
-                          : fn(*toolAt(m.m_circles, i));
-}
-
-// Starts a tool as its button does and places it as a press-drag-release gesture leaves it:
-// "P x y", "L x1 y1 x2 y2", "R x1 y1 x2 y2" or "C cx cy ex ey r". Returns its measurement on
-// the map.
+// Starts a tool as its button does and places its pending record, the one at m_nextNumber, as a
+// press-drag-release gesture leaves it: "P x y", "L x1 y1 x2 y2", "R x1 y1 x2 y2" or
+// "C cx cy ex ey r". Returns its measurement on the map.
 ToolStats add(ToolModel &m, const QString &tool, const std::vector<float> &map = {})
 {
-    m.setToolKind(QString("PLRC").indexOf(tool.at(0)) + ToolPoint);
+    const int kind = QString("PLRC").indexOf(tool.at(0)) + ToolPoint;
+    m.setToolKind(kind);
     Geometry g;
     for (const QString &n : tool.mid(2).split(' ', Qt::SkipEmptyParts))
         g.c << n.toInt();
-    return onPending(m, [&](auto &t) { return g(t), measureTool(map, t); });
+    const auto place = [&](auto *t) { return g(*t), measureTool(map, *t); };
+    const int i = m.m_nextNumber;
+    return kind == ToolPoint ? place(toolAt(m.m_points, i))
+        : kind == ToolLine   ? place(toolAt(m.m_lines, i))
+        : kind == ToolRect   ? place(toolAt(m.m_rects, i))
+                             : place(toolAt(m.m_circles, i));
 }
 
 QString allNames(const ToolModel &model)
