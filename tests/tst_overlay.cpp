@@ -39,11 +39,12 @@ void tst_Overlay::geometry_data()
     };
     const LabelGeometry wide {600, 480, 640, 640}; // 60 label pixels left and right of the picture
     const LabelGeometry tall {480, 480, 700, 640}; // 30 above and below
-    const LabelGeometry triple {721, 720, 960, 960};
+    const LabelGeometry top {480, 480, 701, 640}; // 30.5 above
+    const LabelGeometry triple {721, 720, 960, 960}; // half a pixel left
     // clang-format off
     row("side margins", mapped(wide, {538, 638}, {239, 319}), "239 319 12 12 538 638 24 24");
-    row("top margin, rounded", mapped({480, 480, 701, 640}, {0, 33}, {0, 1}), "0 1 12 12 0 33 24 24");
-    row("triple size, rounded", mapped(triple, {361, 480}, {120, 160}), "120 160 8 8 361 480 36 36");
+    row("top margin, rounded", mapped(top, {0, 33}, {0, 1}), "0 1 12 12 0 33 24 24");
+    row("triple, rounded", mapped(triple, {361, 480}, {120, 160}), "120 160 8 8 361 480 36 36");
     row("left of it clamps", mapped(wide, {10, 100}, {0, 50}), "0 50 12 12 60 100 24 24");
     row("right of it clamps", mapped(wide, {599, 0}, {239, 0}), "239 0 12 12 538 0 24 24");
     row("below it clamps", mapped(tall, {240, 690}, {120, 319}), "120 319 12 12 240 668 24 24");

@@ -44,7 +44,7 @@ void tst_Seting::choose_and_confirm_data()
 
     // clang-format off
     QTest::newRow("no change, no notice") << QString() << 3 << "123,RU,/old | /old | /old | ";
-    QTest::newRow("Korean: notice") << QString() << 2 << "123,KO,/old | /old | /old | 提示 改动将在应用重启后生效!";
+    QTest::newRow("Korean") << QString() << 2 << "123,KO,/old | /old | /old | 提示 改动将在应用重启后生效!";
     QTest::newRow("folder chosen") << "/new" << 3 << "123,RU,/new | /new /new | /new | 选择一个目录";
     QTest::newRow("chooser cancelled") << "" << 3 << "123,RU,/old | /old /old | /old | 选择一个目录";
     QTest::newRow("comma in the path refused") << "/a,b" << 3

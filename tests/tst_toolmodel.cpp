@@ -91,7 +91,7 @@ void tst_ToolModel::selection_and_deletion_data()
     // P0 P1, a pending P2, L0 L1 L2, R0, C0 C1.
     // clang-format off
     QTest::newRow("P0 is row 0") << "P 0" << "0 | P1 L0 L1 L2 R0 C0 C1 | ";
-    QTest::newRow("L0 follows the points, not pending P2") << "L 0" << "2 | P0 P1 L1 L2 R0 C0 C1 | ";
+    QTest::newRow("L0 after the points, not pending P2") << "L 0" << "2 | P0 P1 L1 L2 R0 C0 C1 | ";
     QTest::newRow("R0 follows the lines") << "R 0" << "5 | P0 P1 L0 L1 L2 C0 C1 | ";
     QTest::newRow("C1 is the last row") << "C 1" << "7 | P0 P1 L0 L1 L2 R0 C0 | ";
     QTest::newRow("a full word counts by its letter") << "Line 1" << "3 | P0 P1 L0 L2 R0 C0 C1 | ";
@@ -151,11 +151,11 @@ void tst_ToolModel::statistics_data()
     covers("circle past the top left edge", "C 1 1 4 1 3", 24);
     // Here x * 320 + y would pass the end of the map.
     covers("circle past the bottom right edge", "C 238 318 238 315 3", 24);
-    // (35.5 + 12.25 + 20 + 20) / 4; (102, 200) lies outside.
+    // (36 + 12 + 20 + 20) / 4; (102, 200) lies outside.
     QTest::newRow("rectangle") << "R 101 201 100 200"
-        << F {20, 101, 200, 35.5f, 100, 201, 12.25f, 102, 200, 99} << F {4, 35.5f, 12.25f, 21.9375f};
-    QTest::newRow("below -10: its own maximum") << "R 0 0 9 9" << F {-20} << F {100, -20, -20, -20};
-    QTest::newRow("above 2000: its own minimum") << "C 50 50 51 50 1" << F {2500} << F {9, 2500, 2500, 2500};
+        << F {20, 101, 200, 36, 100, 201, 12, 102, 200, 99} << F {4, 36, 12, 22};
+    QTest::newRow("below -10: own maximum") << "R 0 0 9 9" << F {-20} << F {100, -20, -20, -20};
+    QTest::newRow("over 2000: own minimum") << "R 0 0 2 2" << F {2500} << F {9, 2500, 2500, 2500};
     QTest::newRow("no picture: starting values") << "R 0 0 239 319" << F() << F {0, -10, 2000, 0};
     // clang-format on
 }
