@@ -65,7 +65,8 @@ void tst_Seting::choose_and_confirm()
     QVERIFY(dialog->isVisible() && dialog->ui->lineEdit->isReadOnly());
     QCOMPARE(dialog->ui->lineEdit->text() + ' ' + box->currentText(), QString("/old Русский"));
     QStringList folders;
-    connect(dialog, &seting::send_addr, this, [&folders](const QString &f) { folders << f; });
+    const QObject scope; // ends the connection with the test
+    connect(dialog, &seting::send_addr, &scope, [&folders](const QString &f) { folders << f; });
     m_answers->directoryAnswer = chosen;
     if (!chosen.isNull())
         QTest::mouseClick(dialog->ui->pushButton, Qt::LeftButton);
