@@ -1,9 +1,8 @@
 #include "live/alarmhistory.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+
+using namespace AlarmHistory;
 
 namespace {
 
@@ -14,14 +13,14 @@ void touch(const QString &path, const QByteArray &content = QByteArray())
     file.write(content);
 }
 
-// Seven frames told apart by their grey level (30 * (first + i)), which survives JPEG.
-QList<QImage> sevenFrames(int first = 0)
+// Seven frames told apart by their grey level, 30 times their index, which survives JPEG.
+QList<QImage> sevenFrames()
 {
     QList<QImage> frames;
-    for (int i = first; i < first + 7; ++i) {
+    for (int i = 0; i < 7; ++i)
         frames << QImage(240, 320, QImage::Format_RGB888);
-        frames.last().fill(QColor::fromRgb(30 * i, 30 * i, 30 * i));
-    }
+    for (int i = 0; i < 7; ++i)
+        frames[i].fill(QColor::fromRgb(30 * i, 30 * i, 30 * i));
     return frames;
 }
 
@@ -35,9 +34,7 @@ class tst_AlarmHistory : public QObject
 
 private slots:
     void same_second_alarm_keeps_both();
-    void refused_data();
     void refused();
-    void readings_data();
     void readings();
 };
 
@@ -49,88 +46,52 @@ void tst_AlarmHistory::same_second_alarm_keeps_both()
     for (const char *name : {"20231205101530_copy", "2023", "19991231235959"})
         QVERIFY(dir.mkdir(name));
     touch(dir.filePath("20231205101529.ini"));
-    for (int n = 0; n < 3; ++n) {
-        const QString record = QString("%1.5,34.0,0.97").arg(100 - n);
-        QVERIFY(AlarmHistory::writeAlarmFolder(root.path(), sevenFrames(n), record, Noon));
-    }
+    for (int n = 0; n < 3; ++n)
+        QVERIFY(writeAlarmFolder(root.path(), sevenFrames(), "36.2,34.0,0.97", Noon));
     const QStringList names {"20231205101530", "20231205101530_2", "20231205101530_3"};
-    QCOMPARE(AlarmHistory::alarmFolders(root.path()), names + QStringList {"20231205101530_copy"});
-    for (int n = 0; n < 3; ++n) {
-        const QString folder = dir.filePath(names.at(n)) + "/";
-        QCOMPARE(AlarmHistory::recordLines(folder + names.at(n) + ".ini"),
-            QStringList {QString("%1.5,34.0,0.97").arg(100 - n)});
-        // The alarm frame is the fourth of the seven.
-        QVERIFY(qAbs(qGray(QImage(folder + "Alarm.JPG").pixel(120, 160)) - 30 * (n + 3)) <= 3);
-    }
-    const QString first = dir.filePath(names.at(0));
-    for (int i = 0; i < 7; ++i) {
-        const QImage written(first + "/" + AlarmHistory::pictureNames().at(i), "jpg");
-        QCOMPARE(written.size(), QSize(240, 320));
-        QVERIFY(qAbs(qGray(written.pixel(0, 0)) - 30 * i) <= 3);
-    }
-    for (const char *extra : {"/extra.PNG", "/a.bmp", "/notes.txt"})
+    QCOMPARE(alarmFolders(root.path()), names + QStringList {"20231205101530_copy"});
+    const QString first = dir.filePath(names.at(0)) + "/";
+    for (const char *extra : {"extra.PNG", "a.bmp", "notes.txt"})
         touch(first + extra);
-    QCOMPARE(AlarmHistory::pictureFiles(first),
+    const QStringList pictures = pictureFiles(first);
+    QCOMPARE(pictures,
         QStringList({"Alarm.JPG", "F1.JPG", "F2.JPG", "F3.JPG", "L1.JPG", "L2.JPG", "L3.JPG",
             "a.bmp", "extra.PNG"}));
-}
-
-void tst_AlarmHistory::refused_data()
-{
-    // clang-format off
-    QTest::addColumn<int>("frames");
-    QTest::addColumn<QString>("root"); // below a fresh folder, or absolute
-
-    QTest::newRow("six frames") << 6 << "";
-    QTest::newRow("no frames") << 0 << "";
-    QTest::newRow("missing alarm-history folder") << 7 << "/gone";
-    QTest::newRow("alarm-history folder is a file") << 7 << "/file";
-    QTest::newRow("read-only file system, even for root") << 7 << "/proc";
-    // clang-format on
+    // Frames 0 to 6 of the first alarm, in the order F1, F2, F3, Alarm, L1, L2, L3.
+    QString frames;
+    for (const QString &name : pictures.mid(0, 7))
+        frames += QString::number(qRound(qGray(QImage(first + name).pixel(0, 0)) / 30.0));
+    QCOMPARE(frames, QString("3012456"));
 }
 
 void tst_AlarmHistory::refused()
 {
-    QFETCH(int, frames);
-    QFETCH(QString, root);
     QTemporaryDir base;
     touch(base.path() + "/file");
-    const QString path = root == "/proc" ? root : base.path() + root;
-    QCOMPARE(AlarmHistory::writeAlarmFolder(path, sevenFrames().mid(0, frames), "1,2,3", Noon),
-        std::optional<QString>());
+    QVERIFY(!writeAlarmFolder(base.path(), sevenFrames().mid(1), "1,2,3", Noon));
+    // A missing alarm-history folder, one that is a file, a read-only file system (even for root).
+    for (const QString &root : {base.path() + "/gone", base.path() + "/file", QString("/proc")})
+        QVERIFY(!writeAlarmFolder(root, sevenFrames(), "1,2,3", Noon));
     QCOMPARE(
         QDir(base.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList {"file"});
 }
 
-void tst_AlarmHistory::readings_data()
-{
-    // clang-format off
-    QTest::addColumn<QByteArray>("content"); // null: no record file
-    QTest::addColumn<QStringList>("readings");
-
-    const QStringList usual {"36.2", "34.0", "0.97"};
-    QTest::newRow("one line") << QByteArray("36.2,34.0,0.97") << usual;
-    QTest::newRow("two lines show the second")
-        << QByteArray("1.0,2.0,0.50\n36.2,34.0,0.97") << usual;
-    QTest::newRow("line end after the record") << QByteArray("36.2,34.0,0.97\r\n") << usual;
-    QTest::newRow("extra fields ignored") << QByteArray("36.2,34.0,0.97,x") << usual;
-    QTest::newRow("empty part kept")
-        << QByteArray("36.2,,0.97") << QStringList {"36.2", "", "0.97"};
-    QTest::newRow("short line") << QByteArray("36.2,34.0") << QStringList {"36.2", "34.0", "--"};
-    QTest::newRow("empty file") << QByteArray("") << QStringList {"--", "--", "--"};
-    QTest::newRow("missing record") << QByteArray() << QStringList {"--", "--", "--"};
-    // clang-format on
-}
-
 void tst_AlarmHistory::readings()
 {
-    QFETCH(QByteArray, content);
-    QFETCH(QStringList, readings);
     QTemporaryDir root;
-    if (!content.isNull())
-        touch(root.path() + "/record.ini", content);
-    QCOMPARE(
-        AlarmHistory::readingsOf(AlarmHistory::recordLines(root.path() + "/record.ini")), readings);
+    const QString path = root.path() + "/record.ini";
+    QStringList shown;
+    // One line; the last of two; a line end after it; extra fields; an empty part; a short line;
+    // an empty file; then no file.
+    for (const char *record : {"36.2,34.0,0.97", "1,2,0.5\n36.2,34.0,0.97", "36.2,34.0,0.97\r\n",
+             "36.2,34.0,0.97,x", "36.2,,0.97", "36.2,34.0", ""}) {
+        touch(path, record);
+        shown << readingsOf(recordLines(path)).join(' ');
+    }
+    shown << readingsOf(recordLines(path + ".gone")).join(' ');
+    QCOMPARE(shown,
+        QStringList({"36.2 34.0 0.97", "36.2 34.0 0.97", "36.2 34.0 0.97", "36.2 34.0 0.97",
+            "36.2  0.97", "36.2 34.0 --", "-- -- --", "-- -- --"}));
 }
 
 QTEST_MAIN(tst_AlarmHistory)

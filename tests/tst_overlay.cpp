@@ -3,130 +3,82 @@
 
 #include <QtTest>
 
+namespace {
+
+// A label point mapped to the picture with lengths 24, 24, then a picture point mapped to the
+// label with lengths 12, 12.
+QString mapped(const LabelGeometry &g, QPoint label, QPoint picture)
+{
+    const auto p = g.labelToPicture(label.x(), label.y(), 24, 24);
+    const auto l = g.pictureToLabel(picture.x(), picture.y(), 12, 12);
+    QStringList numbers;
+    for (const int n : {p.x, p.y, p.a, p.b, l.x, l.y, l.a, l.b})
+        numbers << QString::number(n);
+    return numbers.join(' ');
+}
+
+} // namespace
+
 class tst_Overlay : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void mapping_data();
-    void mapping();
-    void hits_data();
-    void hits();
-    void circle_stops_at_the_edge_data();
-    void circle_stops_at_the_edge();
+    void geometry_data();
+    void geometry();
     void painted_where_the_mapping_says();
 };
 
-void tst_Overlay::mapping_data()
+// Each row: what a geometry function gives, then what it must give.
+void tst_Overlay::geometry_data()
 {
+    QTest::addColumn<QVariant>("result");
+    QTest::addColumn<QVariant>("expected");
+    const auto row = [](const char *name, const QVariant &result, const QVariant &expected) {
+        QTest::newRow(name) << result << expected;
+    };
+    const LabelGeometry wide {600, 480, 640, 640}; // 60 label pixels left and right of the picture
+    const LabelGeometry tall {480, 480, 700, 640}; // 30 above and below
+    const LabelGeometry top {480, 480, 701, 640}; // 30.5 above
+    const LabelGeometry triple {721, 720, 960, 960}; // half a pixel left
     // clang-format off
-    QTest::addColumn<QSize>("label");
-    QTest::addColumn<QSize>("shown"); // the picture's size in the label
-    QTest::addColumn<QPoint>("labelPoint");
-    QTest::addColumn<QPoint>("picturePoint");
-    QTest::addColumn<bool>("andBack"); // the picture point maps back to the label point
-
-    const QSize shown(480, 640);
-    const QSize wide(600, 640); // 60 label pixels left and right of the picture
-    const QSize tall(480, 700); // 30 above and below
-    using P = QPoint;
-    QTest::newRow("3:4 exact: far corner") << shown << shown << P(478, 638) << P(239, 319) << true;
-    QTest::newRow("side margins: first") << wide << shown << P(60, 0) << P(0, 0) << true;
-    QTest::newRow("side margins: last") << wide << shown << P(538, 638) << P(239, 319) << true;
-    QTest::newRow("top margin, rounded") << QSize(480, 701) << shown << P(0, 33) << P(0, 1) << true;
-    QTest::newRow("triple size") << QSize(721, 960) << QSize(720, 960) << P(361, 480) << P(120, 160)
-                                 << true;
-    QTest::newRow("left of it clamps") << wide << shown << P(10, 100) << P(0, 50) << false;
-    QTest::newRow("right of it clamps") << wide << shown << P(599, 0) << P(239, 0) << false;
-    QTest::newRow("below it clamps") << tall << shown << P(240, 690) << P(120, 319) << false;
-    QTest::newRow("no picture: origin") << tall << QSize() << P(150, 200) << P(0, 0) << false;
-    // clang-format on
-}
-
-void tst_Overlay::mapping()
-{
-    QFETCH(QSize, label);
-    QFETCH(QSize, shown);
-    QFETCH(QPoint, labelPoint);
-    QFETCH(QPoint, picturePoint);
-    QFETCH(bool, andBack);
-    const LabelGeometry g {label.width(), shown.width(), label.height(), shown.height()};
-    const int scale = shown.width() / 240; // label pixels per picture pixel
-    const auto p = g.labelToPicture(labelPoint.x(), labelPoint.y(), 24, 24);
-    QCOMPARE(QPoint(p.x, p.y), picturePoint);
-    // Lengths scale and are not clamped.
-    QCOMPARE(QPoint(p.a, p.b), scale ? QPoint(24, 24) / scale : QPoint());
-    if (andBack) {
-        const auto l = g.pictureToLabel(picturePoint.x(), picturePoint.y(), 12, 12);
-        QCOMPARE(QPoint(l.x, l.y), labelPoint);
-        QCOMPARE(QPoint(l.a, l.b), QPoint(12, 12) * scale);
-    }
-}
-
-void tst_Overlay::hits_data()
-{
-    // clang-format off
-    QTest::addColumn<char>("kind");
-    QTest::addColumn<QPoint>("press");
-    QTest::addColumn<bool>("hit");
-
+    row("side margins", mapped(wide, {538, 638}, {239, 319}), "239 319 12 12 538 638 24 24");
+    row("top margin, rounded", mapped(top, {0, 33}, {0, 1}), "0 1 12 12 0 33 24 24");
+    row("triple, rounded", mapped(triple, {361, 480}, {120, 160}), "120 160 8 8 361 480 36 36");
+    row("left of it clamps", mapped(wide, {10, 100}, {0, 50}), "0 50 12 12 60 100 24 24");
+    row("right of it clamps", mapped(wide, {599, 0}, {239, 0}), "239 0 12 12 538 0 24 24");
+    row("below it clamps", mapped(tall, {240, 690}, {120, 319}), "120 319 12 12 240 668 24 24");
     // Point at (100, 100): the box is 6 x 8 picture pixels centred on (98, 98).
-    QTest::newRow("point: the point itself is off-centre") << 'P' << QPoint(101, 100) << true;
-    QTest::newRow("point: past the left edge") << 'P' << QPoint(94, 98) << false;
-    QTest::newRow("point: past the right edge") << 'P' << QPoint(102, 98) << false;
-    QTest::newRow("point: past the bottom edge") << 'P' << QPoint(98, 103) << false;
-    // Rectangle (20, 10)-(10, 20): strictly inside only.
-    QTest::newRow("rect: border") << 'R' << QPoint(10, 15) << false;
-    QTest::newRow("rect: far border") << 'R' << QPoint(20, 15) << false;
-    QTest::newRow("rect: inside") << 'R' << QPoint(11, 19) << true;
-    // Line (0, 0)-(100, 100).
-    QTest::newRow("line: 2 away") << 'L' << QPoint(50, 52) << true;
-    QTest::newRow("line: 3 away") << 'L' << QPoint(50, 55) << false;
-    QTest::newRow("line: outside its box") << 'L' << QPoint(101, 101) << false;
-    // Circle at (100, 100), radius 10.
-    QTest::newRow("circle: 10.05 away, inside by truncation") << 'C' << QPoint(110, 101) << true;
-    QTest::newRow("circle: outside") << 'C' << QPoint(108, 108) << false;
-    // clang-format on
-}
-
-void tst_Overlay::hits()
-{
-    QFETCH(char, kind);
-    QFETCH(QPoint, press);
-    QFETCH(bool, hit);
-    const int x = press.x();
-    const int y = press.y();
+    const PointTool point {"P0", 100, 100, 9, Qt::red};
     const LabelGeometry g {480, 480, 640, 640};
-    QCOMPARE(kind == 'P'  ? hitsPoint(PointTool {"P0", 100, 100, 9, Qt::red}, x, y, g)
-            : kind == 'R' ? hitsRect(RectTool {"R0", 20, 10, 10, 20, Qt::red}, x, y)
-            : kind == 'L' ? hitsLine(LineTool {"L0", 0, 0, 100, 100, Qt::red}, x, y)
-                          : hitsCircle(CircleTool {"C0", 100, 100, 110, 100, 10, Qt::red}, x, y),
-        hit);
-}
-
-void tst_Overlay::circle_stops_at_the_edge_data()
-{
-    // clang-format off
-    QTest::addColumn<QPoint>("centre");
-    QTest::addColumn<QPoint>("drag");
-    QTest::addColumn<int>("radius");
-
-    QTest::newRow("grows inside") << QPoint(100, 100) << QPoint(130, 140) << 50;
-    QTest::newRow("largest that keeps column 0 free") << QPoint(100, 160) << QPoint(199, 160) << 99;
-    QTest::newRow("would touch column 0") << QPoint(100, 160) << QPoint(200, 160) << -1;
-    QTest::newRow("right edge itself") << QPoint(200, 160) << QPoint(239, 160) << 39;
-    QTest::newRow("would pass the right edge") << QPoint(200, 160) << QPoint(240, 160) << -1;
-    QTest::newRow("would touch row 0") << QPoint(120, 20) << QPoint(120, 40) << -1;
-    QTest::newRow("bottom edge itself") << QPoint(120, 300) << QPoint(120, 319) << 19;
+    row("point: the point itself is off-centre", hitsPoint(point, 101, 100, g), true);
+    row("point: past the right edge", hitsPoint(point, 102, 98, g), false);
+    // Rectangle (20, 10)-(10, 20): strictly inside only.
+    const RectTool rect {"R0", 20, 10, 10, 20, Qt::red};
+    row("rect: border", hitsRect(rect, 10, 15), false);
+    row("rect: inside", hitsRect(rect, 11, 19), true);
+    const LineTool line {"L0", 0, 0, 100, 100, Qt::red};
+    row("line: 2 away", hitsLine(line, 50, 52), true);
+    row("line: 3 away", hitsLine(line, 50, 55), false);
+    row("line: outside its box", hitsLine(line, 101, 101), false);
+    const CircleTool circle {"C0", 100, 100, 110, 100, 10, Qt::red};
+    row("circle: 10.05 away, inside by truncation", hitsCircle(circle, 110, 101), true);
+    row("circle: outside", hitsCircle(circle, 108, 108), false);
+    // A circle dragged keeps off column 0 and row 0 and inside the right and bottom edges.
+    row("radius: largest keeping column 0 free", draggedRadius(100, 160, 199, 160), 99);
+    row("radius would touch column 0", draggedRadius(100, 160, 200, 160), -1);
+    row("radius to the right edge itself", draggedRadius(200, 160, 239, 160), 39);
+    row("radius would pass the right edge", draggedRadius(200, 160, 240, 160), -1);
+    row("radius would touch row 0", draggedRadius(120, 20, 120, 40), -1);
+    row("radius to the bottom edge itself", draggedRadius(120, 300, 120, 319), 19);
     // clang-format on
 }
 
-void tst_Overlay::circle_stops_at_the_edge()
+void tst_Overlay::geometry()
 {
-    QFETCH(QPoint, centre);
-    QFETCH(QPoint, drag);
-    QFETCH(int, radius);
-    QCOMPARE(draggedRadius(centre.x(), centre.y(), drag.x(), drag.y()), radius);
+    QFETCH(QVariant, result);
+    QFETCH(QVariant, expected);
+    QCOMPARE(result, expected);
 }
 
 void tst_Overlay::painted_where_the_mapping_says()
@@ -147,22 +99,18 @@ void tst_Overlay::painted_where_the_mapping_says()
     label.m_selIndex = 0;
     label.m_highPos = {200, 100};
     label.m_centrePos = {0, 160};
-
     const QImage shot = label.grab().toImage();
     QCOMPARE(label.m_overlay.size(), QSize(600, 640));
-    // Label pixel of picture (x, y): 60 + 2x, 2y.
-    const auto at = [&](int x, int y) { return shot.pixelColor(60 + 2 * x, 2 * y); };
-    // The rectangle's left side halfway down in its own colour.
-    QCOMPARE(at(20, 120), QColor(0, 0, 255));
-    // The selected line in the highlight colour, not its own.
-    QCOMPARE(at(190, 250), QColor(0, 255, 0));
-    // The high marker's square (side 8 label pixels): its left side above the gap, in red.
-    QCOMPARE(shot.pixelColor(60 + 400 - 8, 200 - 7), QColor(255, 0, 0));
-    // No centre marker for a coordinate 0: the picture's own colour where its arm would be.
-    QCOMPARE(at(3, 160), QColor(Qt::darkBlue));
-    // White masks over both margins.
-    QCOMPARE(shot.pixelColor(30, 300), QColor(255, 255, 255));
-    QCOMPARE(shot.pixelColor(580, 300), QColor(255, 255, 255));
+    // In label pixels (picture (x, y) at 60 + 2x, 2y): the rectangle's left side in its own
+    // colour; the selected line in the highlight colour; the high marker's square (side 8), its
+    // left side above the gap, in red; no centre marker for a coordinate 0, so the picture where
+    // its arm would be; both masks white.
+    QStringList colours;
+    for (const QPoint p : {QPoint(100, 240), QPoint(440, 500), QPoint(452, 193), QPoint(66, 320),
+             QPoint(30, 300), QPoint(580, 300)})
+        colours << shot.pixelColor(p).name();
+    QCOMPARE(colours.join(' '),
+        "#0000ff #00ff00 #ff0000 " + QColor(Qt::darkBlue).name() + " #ffffff #ffffff");
 }
 
 QTEST_MAIN(tst_Overlay)
