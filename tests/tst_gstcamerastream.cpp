@@ -1,10 +1,10 @@
 #include "live/camer_window.h"
 #include "live/qtcameracapture.h"
+#include "picturefixture.h"
 #include "platform/gstcamerastream.h"
 #include "testsupport.h"
 #include "ui_camer_window.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 const QString Caps
@@ -41,8 +41,8 @@ class tst_GstCameraStream : public QObject
             m_readings << (300 + k) / 10.0f << 34.0f << (90 + k) / 100.0f;
             frames += frame.leftJustified(k == 3 ? lastBytes : frameBytes, '\0', true);
         }
-        QFile file(m_home.path() + "/frames.yuv");
-        return file.open(QIODevice::WriteOnly) && file.write(frames) > 0 ? file.fileName() : "";
+        const QString path = m_home.path() + "/frames.yuv";
+        return PictureFixture::writeBytes(path, frames) ? path : QString();
     }
 
 private slots:
@@ -73,8 +73,8 @@ private slots:
         GstCameraStream stream(source.arg(writeFrames(size, last)), {}, &surface);
         QSignalSpy failed(&stream, &CameraStream::failed);
         stream.start();
-        QVERIFY(failed.wait());
-        QCOMPARE(stream.failure(), CameraStream::Failure::StreamLost); // the end of the file
+        // The end of the file.
+        QVERIFY(failed.wait() && stream.failure() == CameraStream::Failure::StreamLost);
         QCoreApplication::sendPostedEvents();
         QVERIFY(shown == m_pictures.mid(0, pictures));
         QCOMPARE(read, m_readings.mid(0, 3 * readings));
@@ -106,8 +106,8 @@ private slots:
             return; // the window joins the streaming thread before the surface and the window go
         QVERIFY(
             !window.m_camera->detail().isEmpty() && picture->pixmap(Qt::ReturnByValue).isNull());
-        QCOMPARE(picture->text(), message.replace("%1", window.m_camera->detail()));
-        QCOMPARE(window.m_recentFrames.size(), pictures);
+        QCOMPARE(picture->text() + ' ' + QString::number(window.m_recentFrames.size()),
+            message.replace("%1", window.m_camera->detail()) + ' ' + QString::number(pictures));
         // The 300 ms watch stops the failed stream.
         QTRY_VERIFY(!window.m_camera->isActive());
     }
