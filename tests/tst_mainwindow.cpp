@@ -9,26 +9,17 @@
 
 #include <QtTest>
 
-static int g_photoSwitches = 0;
-
-static void countPhotoSwitches(QtMsgType, const QMessageLogContext &, const QString &message)
-{
-    g_photoSwitches += message.contains("MainWindow::Action_photo");
-}
-
 class tst_MainWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { qInstallMessageHandler(countPhotoSwitches); }
     void init()
     {
         m_world = std::make_unique<FakeWorld>("EN");
         m_window = std::make_unique<MainWindow>(&m_world->platform);
         QVERIFY(m_window->m_timer->isActive() && m_window->m_timer->interval() == 300);
         m_window->m_timer->stop(); // ticks are driven by hand
-        g_photoSwitches = 0;
     }
     void cleanup() { m_window.reset(), m_world.reset(); }
 
@@ -50,7 +41,8 @@ private slots:
     }
 
     // Each tick: the world ("none", "imager" after another camera, "other" camera, or
-    // "drive[:folder+folder]"), then the state() after it and the browsers switched to so far.
+    // "drive[:folder+folder]"), then the state() after it and the browsers right after it (one
+    // replaced there is released later).
     void watch_data()
     {
         // clang-format off
@@ -65,7 +57,7 @@ private slots:
         row("both folders switch twice", "imager 2 1 S 0, drive:Images+DCIM_100 1 2 D 2");
         row("camera lost: waiting, mode kept", "imager 2 1 S 0, none -2 1 W 0, imager 2 1 S 0");
         row("waiting after screen mode, a drive", "imager 2 1 S 0, none -2 1 W 0, drive 1 2 D 1");
-        row("drive unplugged: waiting, mode kept", "drive 1 2 D 1, none -2 2 W 1, drive 1 2 D 2");
+        row("drive unplugged: waiting, mode kept", "drive 1 2 D 1, none -2 2 W 1, drive 1 2 D 1");
         row("camera appearing in drive mode switches nothing", "drive 1 2 D 1, imager 2 2 D 1");
         // clang-format on
     }
@@ -78,10 +70,11 @@ private slots:
             m_window->timeout_connect();
             // Connect is offered until a mode has been entered; one browser at most remains.
             const QString menus = tick.section(' ', 2, 2) == "-1" ? " 10 " : " 01 ";
-            QCOMPARE(state() + ' ' + QString::number(g_photoSwitches),
+            const int browsers = m_window->findChildren<photo_window *>().size();
+            QCOMPARE(state() + ' ' + QString::number(browsers),
                 tick.section(' ', 1, 3) + menus + tick.section(' ', 4));
-            const int browsers = m_window->m_photoWindow ? 1 : 0;
-            QTRY_COMPARE(m_window->findChildren<photo_window *>().size(), browsers);
+            QTRY_COMPARE(
+                m_window->findChildren<photo_window *>().size(), m_window->m_photoWindow ? 1 : 0);
         }
     }
 
@@ -106,13 +99,11 @@ private slots:
         // It follows the folder the settings dialog sends.
         m_window->Get_Addr(m_world->drives.path());
         QCOMPARE(live->m_addr, m_world->drives.path());
-        // A double click elsewhere and Escape change nothing; a double click on the picture
-        // shows it full screen by itself, Escape takes it back.
+        // A double click elsewhere changes nothing; a double click on the picture shows it full
+        // screen by itself, Escape takes it back.
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         QTest::mouseDClick(live, Qt::LeftButton, {}, QPoint(2, 2));
-        QVERIFY(!live->m_isFull);
-        QTest::keyClick(live, Qt::Key_Escape);
         QVERIFY(!live->m_isFull && live->parent());
         const QLabel *picture = live->ui->label_17;
         QTest::mouseDClick(

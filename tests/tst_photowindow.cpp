@@ -58,9 +58,12 @@ private slots:
     void init() { m_world = std::make_unique<FakeWorld>(); }
     void cleanup() { m_world.reset(); }
 
-    void large_folder_lists_in_order_with_its_texts()
+    // Thousands of pictures: listed in order with their texts; thumbnails come for the rows in
+    // sight and stay bounded.
+    void large_folder()
     {
         const QStringList linked = listingDrive(3000);
+        const int count = ListedNames.size() + linked.size();
         const QString folder = m_world->platform.drives.first() + "DCIM_100/";
         ConfigRecord::rewriteField(ConfigRecord::LanguageCode, "RU"); // wider tabs and columns
         photo_window window(nullptr, &m_world->platform);
@@ -70,6 +73,32 @@ private slots:
         QCOMPARE(window.m_sizes.join(' '),
             "300.6 " + QString("300.6 ").repeated(3000) + "225.6 0.0 1.5 300.6");
         QCOMPARE(PictureListing::timeText({{2024, 3, 5}, {7, 9, 59}}), "2024/03/05 07:09");
+
+        window.resize(900, 600);
+        window.show();
+        QListWidget *view = window.m_iconView;
+        const ThumbnailFiller *filler = view->findChild<ThumbnailFiller *>();
+        QSignalSpy inSight(filler, &ThumbnailFiller::visibleShown);
+        QVERIFY(inSight.wait());
+        // What an icon made from the whole picture, rounded at its own size, showed.
+        const QImage whole(folder + names[0]), icon = shown(view->item(0)->icon());
+        QCOMPARE(icon,
+            shown(QPixmap::fromImage(PictureListing::roundedThumbnail(whole, whole.size(), 15))));
+        QVERIFY(icon.size() == QSize(146, 195) && qAlpha(icon.pixel(0, 0)) == 0);
+        // Far rows wait until they come into sight; a file that cannot be read gets no icon.
+        QCOMPARE(icons(view, count - 4, count), "....");
+        view->scrollToBottom();
+        QTRY_VERIFY(!filler->busy() && icons(view, count - 4, count) == "---#");
+        // Paging down from the top, a screen in sight and one either side at a time, the first
+        // rows go back to waiting and the bound holds.
+        QScrollBar *bar = view->verticalScrollBar();
+        for (bar->setValue(0); icons(view, 0, 1) != "." && bar->value() < bar->maximum();) {
+            bar->setValue(bar->value() + 3 * bar->pageStep());
+            QVERIFY(inSight.wait());
+            QTRY_VERIFY(!filler->busy());
+        }
+        const QString all = icons(view, 0, count);
+        QVERIFY2(all.startsWith('.') && all.count('#') <= ThumbnailFiller::Kept, qPrintable(all));
 
         window.ui->pushButton_3->click();
         QTableWidget *table = window.m_tableView;
@@ -88,46 +117,11 @@ private slots:
                 QStringList({QString::number(i), "", names[i], time.toString("yyyy/MM/dd HH:mm"),
                     window.m_sizes[i] + "KB"}));
         }
-    }
-
-    void thumbnails_come_for_rows_in_sight_and_stay_bounded()
-    {
-        const int count = ListedNames.size() + listingDrive(600).size();
-        const QString first = m_world->platform.drives.first() + "DCIM_100/IMG_0000.bmp";
-        photo_window window(nullptr, &m_world->platform);
-        window.resize(900, 600);
-        window.show();
-        QListWidget *view = window.m_iconView;
-        const ThumbnailFiller *filler = view->findChild<ThumbnailFiller *>();
-        QSignalSpy inSight(filler, &ThumbnailFiller::visibleShown);
-        QVERIFY(inSight.wait());
-        // What an icon made from the whole picture, rounded at its own size, showed.
-        const QImage whole(first), icon = shown(view->item(0)->icon());
-        QCOMPARE(icon,
-            shown(QPixmap::fromImage(PictureListing::roundedThumbnail(whole, whole.size(), 15))));
-        QVERIFY(icon.size() == QSize(146, 195) && qAlpha(icon.pixel(0, 0)) == 0);
-        // Far rows wait until they come into sight; a file that cannot be read gets no icon.
-        QCOMPARE(icons(view, count - 4, count), "....");
-        view->scrollToBottom();
-        QTRY_VERIFY(!filler->busy() && icons(view, count - 4, count) == "---#");
-
-        // Paging down from the top, a screen in sight and one either side at a time, the first
-        // rows go back to waiting and the bound holds.
-        QScrollBar *bar = view->verticalScrollBar();
-        for (bar->setValue(0); icons(view, 0, 1) != "." && bar->value() < bar->maximum();) {
-            bar->setValue(bar->value() + 3 * bar->pageStep());
-            QVERIFY(inSight.wait());
-            QTRY_VERIFY(!filler->busy());
-        }
-        const QString all = icons(view, 0, count);
-        QVERIFY2(all.startsWith('.') && all.count('#') <= ThumbnailFiller::Kept, qPrintable(all));
-
         // The table's icons: the picture itself as a 60 x 60 icon showed it.
-        window.showTableView();
-        QTableWidgetItem *cell = window.m_tableView->item(0, 1);
-        QTRY_VERIFY(!cell->icon().isNull());
-        QCOMPARE(shown(cell->icon(), QSize(60, 60)), shown(QPixmap(first), QSize(60, 60)));
-        QVERIFY(window.m_tableView->item(count - 1, 1)->icon().isNull());
+        QTRY_VERIFY(!table->item(0, 1)->icon().isNull());
+        QCOMPARE(shown(table->item(0, 1)->icon(), QSize(60, 60)),
+            shown(QPixmap(folder + names[0]), QSize(60, 60)));
+        QVERIFY(table->item(count - 1, 1)->icon().isNull());
     }
 
     void drive_mode_end_to_end()
