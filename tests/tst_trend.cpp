@@ -76,16 +76,15 @@ private slots:
         // Beyond its capacity the log drops the oldest: 700 s was out of the window, now first.
         ReadingsLog three(3);
         for (int s : {0, 700, 710, 720})
-            three.append(T0 + s * 1000, 30.0f, 34.0f, 0.95f);
-        QCOMPARE(QString::asprintf(
-                     "%zu %lld %zu", three.size(), three.at(0).time - T0, three.windowStart()),
+            three.append(s * 1000, 30.0f, 34.0f, 0.95f);
+        QCOMPARE(
+            QString::asprintf("%zu %lld %zu", three.size(), three.at(0).time, three.windowStart()),
             "3 700000 0");
         // The trend draws the last ten minutes, only while its tab is shown.
-        window.resize(1130, 721);
         window.show();
-        QVERIFY(!window.m_trend->isRedrawing());
+        const bool hiddenRedraws = window.m_trend->isRedrawing();
         window.ui->tabWidget->setCurrentIndex(2);
-        QVERIFY(window.m_trend->isRedrawing());
+        QVERIFY(!hiddenRedraws && window.m_trend->isRedrawing());
         const auto *max
             = qobject_cast<QtCharts::QXYSeries *>(window.ui->trendChart->chart()->series().at(1));
         QCOMPARE(max->count(), 1200); // two a second
