@@ -132,10 +132,10 @@ private slots:
         addColumns<QByteArray, int, qint64>("content", "model", "bytesRead"); // 0: refused
         const QByteArray vx305 = fixture(0).bytes();
         QTest::newRow("one byte short") << vx305.left(307809) << 0 << qint64(0);
-        QTest::newRow("2 000 001 bytes") << vx305 + QByteArray(1692191, 'w') << 0 << qint64(2000000);
+        QTest::newRow("2000001 bytes") << vx305 + QByteArray(1692191, 'w') << 0 << qint64(2000000);
         QTest::newRow("machine 4") << fixture(0, 4).bytes() << 0 << qint64(0);
         QTest::newRow("machine 5, high bits") << fixture(0, 0x1000005).bytes() << 0 << qint64(0);
-        QTest::newRow("VX300 machine 7") << fixture(1, 7).bytes() << 1 << qint64(0);
+        QTest::newRow("VX300, machine 7") << fixture(1, 7).bytes() << 1 << qint64(0);
         // clang-format on
     }
     void which_files_parse()
