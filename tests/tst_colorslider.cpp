@@ -81,20 +81,17 @@ private slots:
     // handles are filled with the colours at their indices; the values run from max to min.
     void painting()
     {
-        Placed placed(276, 0, 255);
-        My_ColorSlider *s = placed.s;
-        const int x = s->ui->label->geometry().right() + 1;
-        const auto tips = [s] { return QVector<QPoint>({s->m_startTip, s->m_endTip}); };
-        QCOMPARE(tips(), QVector<QPoint>({{x, 10}, {x, 266}}));
         // 40 * 256 / 255 = 40.16, + 10.5 = 50.66; 128 * 256 / 255 = 128.50, + 10.5 = 139.002.
-        s->m_startIndex = 40;
-        s->m_endIndex = 128;
+        Placed placed(276, 40, 128);
+        My_ColorSlider *s = placed.s;
         // Every entry different: entry i is (i, 255 - i, i / 2).
         for (int i = 0; i < 256; ++i)
             s->m_scalePalette[std::size_t(i)] = {quint8(i), quint8(255 - i), quint8(i / 2)};
         const QPixmap colours = QPixmap::fromImage(ColorMap::colorBar(s->m_scalePalette));
         s->setBarPixmap(colours);
         const QImage image = s->grab().toImage();
+        const int x = s->ui->label->geometry().right() + 1;
+        const auto tips = [s] { return QVector<QPoint>({s->m_startTip, s->m_endTip}); };
         QCOMPARE(tips(), QVector<QPoint>({{x, 50}, {x, 139}}));
         QCOMPARE(QList<QColor>({image.pixel(s->m_startTip + QPoint(10, 0)),
                      image.pixel(s->m_endTip + QPoint(10, 0))}),
