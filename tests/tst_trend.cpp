@@ -73,13 +73,6 @@ private slots:
             "1500:30 1600:30 1600:34 5000:34 5000:30 5250:30 5250:34 16400:34 16400:30 16499:30");
         // The lowest and the highest of each second, in their order.
         QCOMPARE(frames(log.maxPoints(1000).mid(0, 4)), "1500:30 1524:32.4 1525:30 1549:32.4");
-        // Beyond its capacity the log drops the oldest: 700 s was out of the window, now first.
-        ReadingsLog three(3);
-        for (int s : {0, 700, 710, 720})
-            three.append(s * 1000, 30.0f, 34.0f, 0.95f);
-        QCOMPARE(
-            QString::asprintf("%zu %lld %zu", three.size(), three.at(0).time, three.windowStart()),
-            "3 700000 0");
         // The trend draws the last ten minutes, only while its tab is shown.
         window.show();
         const bool hiddenRedraws = window.m_trend->isRedrawing();
