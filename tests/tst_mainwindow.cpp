@@ -3,7 +3,6 @@
 #include "browser/photo_window.h"
 #include "fakeworld.h"
 #include "live/camer_window.h"
-#include "ui_camer_window.h"
 #include "ui_mainwindow.h"
 #include "ui_photo_window.h"
 
@@ -27,12 +26,10 @@ private slots:
     // the executable.
     void configuration_and_manual()
     {
-        const QString folder = m_world->home.documents() + "/VX305";
         m_window->m_addr = "/srv/alarms";
         QFile::remove(ConfigRecord::filePath());
-        // The new window comes before the old one is gone.
-        m_window = std::make_unique<MainWindow>(&m_world->platform);
-        QCOMPARE(m_window->m_addr, folder);
+        m_window = std::make_unique<MainWindow>(&m_world->platform); // before the old one goes
+        QCOMPARE(m_window->m_addr, m_world->home.documents() + "/VX305");
         QCOMPARE(ConfigRecord::readFields(), QStringList({"000", "CH", "/srv/alarms"}));
         m_window->Action_Doc();
         const QString manual = QCoreApplication::applicationDirPath() + "/Software Manual.pdf";
@@ -75,30 +72,6 @@ private slots:
             QTRY_COMPARE(
                 m_window->findChildren<photo_window *>().size(), m_window->m_photoWindow ? 1 : 0);
         }
-    }
-
-    // A double click on its picture detaches the live window in full screen, Escape puts it back
-    // into the row; detached again with the imager unplugged, the tick closes it (a
-    // disconnection) and the watch goes on. The window follows the folder the settings send.
-    void full_screen()
-    {
-        QPointer<camer_window> live = screenMode();
-        m_window->Get_Addr(m_world->drives.path());
-        QCOMPARE(live->m_addr, m_world->drives.path());
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        const QLabel *picture = live->ui->label_17;
-        const QPoint centre = picture->mapTo(live, picture->rect().center());
-        QTest::mouseDClick(live, Qt::LeftButton, {}, centre);
-        QVERIFY(
-            live->isFullScreen() && !live->parent() && !m_window->ui->horizontalLayout->count());
-        QTest::keyClick(live, Qt::Key_Escape);
-        QVERIFY(!live->m_isFull && m_window->ui->horizontalLayout->itemAt(0)->widget() == live);
-        QTest::mouseDClick(live, Qt::LeftButton, {}, centre);
-        apply("none");
-        m_window->timeout_connect();
-        m_window->timeout_connect();
-        QCOMPARE(QString::number(m_window->m_timer->isActive()) + ' ' + state(), "1 -2 -1 W 10");
     }
 
     void unplugged_during_dialog_keeps_window_alive_data()
