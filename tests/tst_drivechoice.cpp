@@ -54,34 +54,6 @@ private slots:
         QCOMPARE(listing(window), folder.isEmpty() ? none : listed);
     }
 
-    // Choosing another drive runs the choice again, the question too, and the same one does
-    // not; a drive without picture folder lists nothing, neither the last drive's pictures nor
-    // the current directory; a drive that left falls back to the first; with no drive at all the
-    // browser keeps folder and model. An empty view says why.
-    void changing_drives()
-    {
-        FakePlatform &platform = m_world->platform;
-        for (const QString drive : {"E DCIM_100", "F DCIM_100 Images", "G Photos"})
-            platform.drives << m_world->drive(drive.left(1), drive.mid(2).split(' '));
-        const QString e = platform.drives.at(0) + "DCIM_100", current = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(e));
-        photo_window window(nullptr, &platform);
-        for (const int row : {1, 1, -1, 2})
-            window.on_listWidget_currentRowChanged(row);
-        QDir::setCurrent(current);
-        QCOMPARE(m_world->answers->asked, Question);
-        QCOMPARE(listing(window), QStringList({"", "0", "", photo_window::noFolderNotice()}));
-        platform.drives.removeLast();
-        window.chooseFolder();
-        const QString fallen
-            = QString::number(window.ui->listWidget->currentRow()) + ' ' + window.m_pictureFolder;
-        platform.drives.clear();
-        window.chooseFolder();
-        QCOMPARE(QStringList({fallen, window.m_pictureFolder, QString::number(window.m_model),
-                     window.m_notice}),
-            QStringList({"0 " + e, e, "0", photo_window::noDriveNotice()}));
-    }
-
 private:
     std::unique_ptr<FakeWorld> m_world;
 };

@@ -3,7 +3,6 @@
 #include "picturefixture.h"
 #include "platform/gstcamerastream.h"
 #include "testsupport.h"
-#include "ui_camer_window.h"
 
 #include <QtTest>
 
@@ -80,66 +79,15 @@ private slots:
         QCOMPARE(read, m_readings.mid(0, 3 * readings));
     }
 
-    void camera_window_data()
+    // Closed while streaming: the window joins the streaming thread before the surface and the
+    // window go.
+    void window_closed_while_streaming()
     {
-        // clang-format off
-        // The window's source, the failure it shows (none: closed while streaming), its pictures.
-        addColumns<QString, QString, int>("source", "message", "pictures");
-        const QString lost = "热像仪已停止发送图像。请检查连接线。";
-        QTest::newRow("error after two frames") << Whole + " ! identity error-after=3" << lost << 2;
-        QTest::newRow("missing file") << "filesrc location=/no%1" << "无法启动摄像头：%1" << 0;
-        QTest::newRow("closed mid-stream") << "videotestsrc is-live=true ! " + Declared << "" << 2;
-        // clang-format on
-    }
-    void camera_window()
-    {
-        auto [source, message, pictures] = fetch<QString, QString, int>();
         FakePlatform platform;
         platform.cameraList = {FakePlatform::imager()};
-        platform.streamSource = source.replace("%1", writeFrames(153606, 153606));
+        platform.streamSource = "videotestsrc is-live=true ! " + Declared;
         camer_window window(nullptr, &platform);
-        QVERIFY(window.m_camera && window.m_camera->isActive());
-        QLabel *picture = window.ui->label_17;
-        QTRY_VERIFY(message.isEmpty() ? window.m_recentFrames.size() >= pictures
-                                      : !picture->text().isEmpty());
-        if (message.isEmpty())
-            return; // the window joins the streaming thread before the surface and the window go
-        QVERIFY(
-            !window.m_camera->detail().isEmpty() && picture->pixmap(Qt::ReturnByValue).isNull());
-        QCOMPARE(picture->text() + ' ' + QString::number(window.m_recentFrames.size()),
-            message.replace("%1", window.m_camera->detail()) + ' ' + QString::number(pictures));
-        // The 300 ms watch stops the failed stream.
-        QTRY_VERIFY(!window.m_camera->isActive());
-    }
-
-    void mode_choice_data()
-    {
-        // clang-format off
-        // Modes as v4l2src lists them; "w x h rate" stands for a YUY2 mode.
-        addColumns<QString, QString>("modes", "chosen");
-        // A 240 x 321 picture in other formats, and a size as a range: none of them fits.
-        const QString jpeg = "image/jpeg, width=(int)240, height=(int)321; ";
-        const QString nv12 = "video/x-raw, format=(string)NV12, width=(int)240, height=(int)321; ";
-        const QString ranged
-            = "video/x-raw, format=(string)YUY2, width=(int)[ 16, 640 ], height=(int)480; ";
-        const QString native = "240 x 320 { 9/1, 30/1 }, colorimetry=(string){ 2:4:5:1, 1:4:7:1 }";
-        const QString fixed = "240 x 320 30/1, colorimetry=(string)2:4:5:1";
-        QTest::newRow("240 x 321 before 240 x 480 and 240 x 320")
-            << "240 x 480 30/1; 240 x 321 25/1; " + native << "240 x 321 25/1";
-        QTest::newRow("no ranges, no 640 x 480") << ranged + "640 x 480 30/1; " + native << fixed;
-        QTest::newRow("highest rate of 240 x 320") << jpeg + "160 x 120 30/1; " + native << fixed;
-        QTest::newRow("else the first") << jpeg + nv12 + "160 x 120 30/1" << "160 x 120 30/1";
-        QTest::newRow("top of a frame-rate range") << "240 x 321 [ 1/1, 60/1 ]" << "240 x 321 60/1";
-        QTest::newRow("no YUYV mode") << jpeg + nv12 << "";
-        // clang-format on
-    }
-    void mode_choice()
-    {
-        auto [modes, chosen] = fetch<QString, QString>();
-        // "w x h rate, more" stands for a YUY2 mode of that size and frame rate.
-        const QRegularExpression size("(\\d+) x (\\d+) ");
-        QCOMPARE(chooseImagerMode(modes.replace(size, Caps.arg("\\1", "\\2"))),
-            chosen.replace(size, Caps.arg("\\1", "\\2")));
+        QTRY_VERIFY(window.m_camera->isActive() && window.m_recentFrames.size() >= 2);
     }
 };
 
