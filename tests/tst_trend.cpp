@@ -1,10 +1,7 @@
 #include "live/camer_window.h"
-#include "live/trendchart.h"
 #include "testsupport.h"
 #include "ui_camer_window.h"
 
-#include <QtCharts/QChart>
-#include <QtCharts/QXYSeries>
 #include <QtTest>
 
 const qint64 T0 = 1796000000000;
@@ -73,18 +70,6 @@ private slots:
             "1500:30 1600:30 1600:34 5000:34 5000:30 5250:30 5250:34 16400:34 16400:30 16499:30");
         // The lowest and the highest of each second, in their order.
         QCOMPARE(frames(log.maxPoints(1000).mid(0, 4)), "1500:30 1524:32.4 1525:30 1549:32.4");
-        // The trend draws the last ten minutes, only while its tab is shown.
-        window.show();
-        const bool hiddenRedraws = window.m_trend->isRedrawing();
-        window.ui->tabWidget->setCurrentIndex(2);
-        QVERIFY(!hiddenRedraws && window.m_trend->isRedrawing());
-        const auto *max
-            = qobject_cast<QtCharts::QXYSeries *>(window.ui->trendChart->chart()->series().at(1));
-        QCOMPARE(max->count(), 1200); // two a second
-        log.append(t(16500), 40.0f, 34.0f, 0.95f);
-        QTRY_COMPARE(max->at(max->count() - 1), QPointF(t(16500), 40.0));
-        window.ui->tabWidget->setCurrentIndex(0);
-        QVERIFY(!window.m_trend->isRedrawing());
     }
 };
 
