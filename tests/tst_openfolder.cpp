@@ -1,4 +1,3 @@
-#include "analysis/analysis_widget.h"
 #include "app/mainwindow.h"
 #include "browser/photo_window.h"
 #include "fakeworld.h"
@@ -69,32 +68,6 @@ private slots:
         m_window->timeout_connect();
         QCOMPARE(m_window->m_mode, camera ? MainWindow::ScreenMode : MainWindow::DriveMode);
         QTRY_VERIFY(!browser);
-    }
-
-    // The dropped picture's own folder is listed, after the model question, and the picture
-    // opened; reports for the pictures selected list the damaged one.
-    void dropped_picture_opened_and_its_folder_reported()
-    {
-        QVERIFY(QDir().mkpath(m_path + "mail")
-            && PictureFixture::writeBytes(m_path + "mail/B.bmp", "damaged"));
-        for (const QString name : {"A.bmp", "C.bmp"})
-            QVERIFY(PictureFixture().writeTo(m_path + "mail/" + name));
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(m_path + "mail/A.bmp")});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
-        QApplication::sendEvent(m_window.get(), &enter);
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
-        QApplication::sendEvent(m_window.get(), &drop);
-        photo_window *browser = m_window->m_photoWindow;
-        QVERIFY(enter.isAccepted() && browser);
-        QCOMPARE(
-            browser->m_pictureFolder + '|' + browser->findChild<Analysis_Widget *>()->m_fileName,
-            m_path + "mail|A.bmp");
-        browser->m_iconView->selectAll();
-        m_world->answers->directoryAnswer = m_world->home.path();
-        browser->findChild<QAction *>("actionBatchReports")->trigger();
-        QCOMPARE(m_world->answers->asked.last(),
-            "已生成的报告：2 份。\n以下图片无法解析，已跳过：\nB.bmp");
     }
 };
 
