@@ -2,7 +2,6 @@
 #include "picturefixture.h"
 #include "testsupport.h"
 
-#include <QProcess>
 #include <QtTest>
 
 class tst_BatchReport : public QObject

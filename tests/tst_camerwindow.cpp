@@ -4,7 +4,6 @@
 #include "ui_camer_window.h"
 
 #include <QMediaPlayer>
-#include <QtTest>
 
 static QImage frameOfGrey(int grey)
 {

@@ -6,7 +6,6 @@
 
 #include <QtCharts/QBarSet>
 #include <QtCharts/QXYSeries>
-#include <QtTest>
 
 using namespace QtCharts;
 

@@ -1,7 +1,6 @@
 #include "testsupport.h"
 
 #include <QLineEdit>
-#include <QtTest>
 
 class tst_Dialogs : public QObject
 {

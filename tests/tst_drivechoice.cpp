@@ -2,8 +2,6 @@
 #include "fakeworld.h"
 #include "ui_photo_window.h"
 
-#include <QtTest>
-
 // What the browser lists: folder, model, picture names, and the notice in its empty view.
 static QStringList listing(const photo_window &window)
 {

@@ -3,9 +3,6 @@
 #include "fakeworld.h"
 #include "ui_mainwindow.h"
 
-#include <QtTest>
-#include <QtWidgets>
-
 class tst_OpenFolder : public QObject
 {
     Q_OBJECT

@@ -2,8 +2,6 @@
 #include "platform/linuxplatform.h"
 #include "testsupport.h"
 
-#include <QTest>
-
 static void writeFile(const QString &path, const QByteArray &content)
 {
     QVERIFY(

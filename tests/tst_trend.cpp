@@ -2,8 +2,6 @@
 #include "testsupport.h"
 #include "ui_camer_window.h"
 
-#include <QtTest>
-
 const qint64 T0 = 1796000000000;
 
 class tst_Trend : public QObject
