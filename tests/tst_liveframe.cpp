@@ -10,23 +10,21 @@
 // V = 129 gives (101, 99, 100); red below 0 or above 255 is clamped.
 static void reference(int y, int u, int v, uchar *rgb)
 {
-    const int d = v - 128;
-    const int e = u - 128;
-    const double values[3]
-        = {y + 1.370705 * d, (y - 0.698001 * d) - 0.337633 * e, y + 1.732446 * e};
+    const int d = v - 128, e = u - 128;
+    const double values[3] = {y + 1.370705 * d, y - 0.698001 * d - 0.337633 * e, y + 1.732446 * e};
     for (int c = 0; c < 3; ++c)
         rgb[c] = uchar(std::clamp(int(std::trunc(values[c])), 0, 255));
 }
 
 // The first `size` bytes of a frame: black and white pixels (the group 0, 128, 255, 128)
-// over the whole picture, then the trailer words little-endian.
+// over the whole picture, then the trailer words little-endian (36.2, 34.0 and 0.97).
 static QVideoFrame frame(int size = int(LiveFrame::FrameBytes),
     QVideoFrame::PixelFormat format = QVideoFrame::Format_YUYV,
-    const QVector<quint16> &words = {362, 340, 97})
+    const char *trailer = "6a0154016100")
 {
-    QByteArray bytes = QByteArray("\x00\x80\xff\x80", 4).repeated(int(LiveFrame::PictureBytes) / 4);
-    for (const quint16 word : words)
-        bytes.append(char(word & 0xFF)).append(char(word >> 8));
+    const QByteArray bytes
+        = QByteArray("\x00\x80\xff\x80", 4).repeated(int(LiveFrame::PictureBytes) / 4)
+        + QByteArray::fromHex(trailer);
     QVideoFrame frame(size, QSize(240, 320), 480, format);
     frame.map(QAbstractVideoBuffer::WriteOnly);
     std::memcpy(frame.bits(), bytes.constData(), std::size_t(size));
@@ -110,10 +108,9 @@ private:
             [&](float max, float warn, float fsl) { out << max << warn << fsl; });
         QCOMPARE(out << surface.present(frame), QVariantList(emitted) << result);
         out.clear();
-        const QVector<quint16> largest {65535, 65535, 65535};
+        const int whole = int(LiveFrame::FrameBytes); // then the largest words
         out << surface.present(::frame())
-            << surface.present(
-                   ::frame(int(LiveFrame::FrameBytes), QVideoFrame::Format_RGB32, largest));
+            << surface.present(::frame(whole, QVideoFrame::Format_RGB32, "ffffffffffff"));
         QCOMPARE(out,
             QVariantList({"picture", 36.2f, 34.0f, 0.97f, true, "picture", 6553.5f, 6553.5f,
                 655.35f, true}));
