@@ -6,9 +6,8 @@
 
 #include <QtTest>
 
-const QString Caps
-    = "video/x-raw, format=(string)YUY2, width=(int)%1, height=(int)%2, framerate=(fraction)";
-const QString Declared = "capsfilter caps=\"" + Caps.arg(240).arg(320) + "25/1\"";
+const QString Declared = "capsfilter caps=\"video/x-raw, format=(string)YUY2, width=(int)240, "
+                         "height=(int)320, framerate=(fraction)25/1\"";
 // Whole frames, 153,606 bytes each, from a file.
 const QString Whole = "filesrc location=%1 blocksize=153606 ! " + Declared;
 
