@@ -30,11 +30,10 @@ private slots:
         QString &saveAnswer = world.answers->saveAnswer;
         saveAnswer = world.home.path() + "/out";
         // Triggers the export menu's action and reads the file it wrote.
-        const auto exported = [&](const char *name, const QString &suffix) {
-            auto *action = window.findChild<QAction *>(name);
-            if (!action || !window.ui->toolButton_export->menu()->actions().contains(action))
-                return QByteArray("no such action in the export menu");
-            action->trigger();
+        const auto exported = [&](const QString &name, const QString &suffix) {
+            for (QAction *action : window.ui->toolButton_export->menu()->actions())
+                if (action->objectName() == name)
+                    action->trigger();
             return fileBytes(saveAnswer + suffix);
         };
         for (const int unit : {1, 0}) { // Celsius last, for the exports that follow

@@ -57,7 +57,7 @@ private slots:
     void cleanup() { m_world.reset(); }
 
     // Thousands of pictures: listed in order with their texts; thumbnails come for the rows in
-    // sight and stay bounded.
+    // sight.
     void large_folder()
     {
         const QStringList linked = listingDrive(3000);
