@@ -12,12 +12,12 @@ private slots:
     void reports_data()
     {
         // clang-format off
-        // Skip existing reports; the first progress call that answers false; written | failed |
-        // progress calls | cancelled | first bytes of the older 3.pdf.
+        // Skip existing reports; the first progress call that answers false; written|failed|
+        // progress calls|cancelled|first bytes of the older 3.pdf.
         addColumns<bool, int, QString>("skip", "cancelAt", "outcome");
-        QTest::newRow("damaged listed, old replaced") << false << 9 << "1.pdf 3.pdf | 2.bmp | 0 1 2 3 | 0 | %PDF";
-        QTest::newRow("existing skipped") << true << 9 << "1.pdf | 2.bmp | 0 1 2 3 | 0 | olde";
-        QTest::newRow("cancel keeps reports written") << false << 1 << "1.pdf |  | 0 1 | 1 | olde";
+        QTest::newRow("old report replaced") << false << 9 << "1.pdf 3.pdf|2.bmp|0 1 2 3|0|%PDF";
+        QTest::newRow("existing skipped") << true << 9 << "1.pdf|2.bmp|0 1 2 3|0|olde";
+        QTest::newRow("cancel keeps reports written") << false << 1 << "1.pdf||0 1|1|olde";
         // clang-format on
     }
     void reports()
@@ -37,7 +37,7 @@ private slots:
         QCOMPARE(
             QStringList({done.written.join(' ').remove(out), done.failed.join(' '), seen.join(' '),
                             QString::number(done.cancelled), fileBytes(out + "3.pdf").left(4)})
-                .join(" | "),
+                .join('|'),
             outcome);
         QCOMPARE(QDir(out).entryList(QDir::Files), QStringList({"1.pdf", "3.pdf"}));
         // Laid out as the single report of a picture without tools: one page.
