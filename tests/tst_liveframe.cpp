@@ -1,35 +1,30 @@
 #include "live/liveframe.h"
 #include "live/qtcameracapture.h"
+#include "testsupport.h"
 
-#include <QAbstractVideoBuffer>
 #include <QtTest>
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
-#include <vector>
 
 // The conversion as the imager's documentation gives it, in double precision: Y = 100, U = 128,
 // V = 129 gives (101, 99, 100); red below 0 or above 255 is clamped.
 static void reference(int y, int u, int v, uchar *rgb)
 {
-    const int d = v - 128;
-    const int e = u - 128;
-    const double values[3] = { y + 1.370705 * d, (y - 0.698001 * d) - 0.337633 * e,
-                               y + 1.732446 * e };
+    const int d = v - 128, e = u - 128;
+    const double values[3] = {y + 1.370705 * d, y - 0.698001 * d - 0.337633 * e, y + 1.732446 * e};
     for (int c = 0; c < 3; ++c)
         rgb[c] = uchar(std::clamp(int(std::trunc(values[c])), 0, 255));
 }
 
 // The first `size` bytes of a frame: black and white pixels (the group 0, 128, 255, 128)
-// over the whole picture, then the trailer words little-endian.
+// over the whole picture, then the trailer words little-endian (36.2, 34.0 and 0.97).
 static QVideoFrame frame(int size = int(LiveFrame::FrameBytes),
-                         QVideoFrame::PixelFormat format = QVideoFrame::Format_YUYV,
-                         const QVector<quint16> &words = { 362, 340, 97 })
+    QVideoFrame::PixelFormat format = QVideoFrame::Format_YUYV,
+    const char *trailer = "6a0154016100")
 {
-    QByteArray bytes = QByteArray("\x00\x80\xff\x80", 4).repeated(int(LiveFrame::PictureBytes) / 4);
-    for (const quint16 word : words)
-        bytes.append(char(word & 0xFF)).append(char(word >> 8));
+    const QByteArray bytes
+        = QByteArray("\x00\x80\xff\x80", 4).repeated(int(LiveFrame::PictureBytes) / 4)
+        + QByteArray::fromHex(trailer);
     QVideoFrame frame(size, QSize(240, 320), 480, format);
     frame.map(QAbstractVideoBuffer::WriteOnly);
     std::memcpy(frame.bits(), bytes.constData(), std::size_t(size));
@@ -41,8 +36,8 @@ static QVideoFrame frame(int size = int(LiveFrame::FrameBytes),
 static bool blackAndWhite(const QImage &p)
 {
     return p.format() == QImage::Format_RGB888 && p.pixel(0, 0) == 0xff000000
-            && p.pixel(1, 0) == 0xffffffff && p.pixel(238, 319) == 0xff000000
-            && p.pixel(239, 319) == 0xffffffff;
+        && p.pixel(1, 0) == 0xffffffff && p.pixel(238, 319) == 0xff000000
+        && p.pixel(239, 319) == 0xffffffff;
 }
 
 class tst_LiveFrame : public QObject
@@ -54,7 +49,7 @@ private slots:
     // each conversion this processor runs.
     void every_yuv_matches_the_formula()
     {
-        for (const auto kernel : { LiveFrame::Kernel::Portable, LiveFrame::Kernel::Avx2 }) {
+        for (const auto kernel : {LiveFrame::Kernel::Portable, LiveFrame::Kernel::Avx2}) {
             if (!LiveFrame::kernelSupported(kernel))
                 continue;
             std::vector<uchar> src(LiveFrame::PictureBytes), dst(LiveFrame::RgbBytes), want(dst);
@@ -62,7 +57,7 @@ private slots:
             for (int c = 0; c < (1 << 24);) {
                 std::size_t bytes = 0;
                 for (; bytes < src.size() && c < (1 << 24); bytes += 4, ++c) {
-                    const uchar g[4] = { uchar(c), uchar(c >> 8), uchar(255 - c), uchar(c >> 16) };
+                    const uchar g[4] = {uchar(c), uchar(c >> 8), uchar(255 - c), uchar(c >> 16)};
                     std::memcpy(&src[bytes], g, 4);
                     reference(g[0], g[1], g[3], &want[bytes / 2 * 3]);
                     reference(g[2], g[1], g[3], &want[bytes / 2 * 3 + 3]);
@@ -74,40 +69,33 @@ private slots:
         }
     }
 
+    // The row's frame and what present() returns; then "picture" for each picture emitted, and
+    // the readings.
     void short_frame_is_dropped_data()
     {
-        columns();
+        addColumns<QVideoFrame, bool, QVariantList>("frame", "result", "emitted");
         QTest::newRow("invalid frame") << QVideoFrame() << false << QVariantList();
         QTest::newRow("one byte short of the picture")
-                << frame(int(LiveFrame::PictureBytes) - 1) << true << QVariantList();
+            << frame(int(LiveFrame::PictureBytes) - 1) << true << QVariantList();
     }
     void short_frame_is_dropped() { run(); }
 
     // A camera stack that maps only the declared 240 x 320 picture left the live view empty.
     void frame_without_trailer_gives_picture_but_no_reading_data()
     {
-        columns();
-        const QVariantList picture { "picture" };
+        addColumns<QVideoFrame, bool, QVariantList>("frame", "result", "emitted");
+        const QVariantList picture {"picture"};
         QTest::newRow("153,600 mapped bytes") << frame(153600) << true << picture;
         QTest::newRow("trailer cut after two words") << frame(153604) << true << picture;
     }
     void frame_without_trailer_gives_picture_but_no_reading() { run(); }
 
 private:
-    static void columns()
-    {
-        QTest::addColumn<QVideoFrame>("frame");
-        QTest::addColumn<bool>("result"); // of present()
-        QTest::addColumn<QVariantList>("emitted"); // "picture", then the readings
-    }
-
     // Presents the row's frame, then whole ones, which must come through as usual: every frame
     // read as YUYV, the picture first, then the frame's readings.
     void run()
     {
-        QFETCH(QVideoFrame, frame);
-        QFETCH(bool, result);
-        QFETCH(QVariantList, emitted);
+        const auto [frame, result, emitted] = fetch<QVideoFrame, bool, QVariantList>();
         QtCameraCapture surface;
         // Every format but Format_Invalid is offered, whatever the handle; all are read as YUYV.
         const auto offered = surface.supportedPixelFormats(QAbstractVideoBuffer::GLTextureHandle);
@@ -117,16 +105,15 @@ private:
             out << (blackAndWhite(picture) ? "picture" : "wrong picture");
         });
         connect(&surface, &QtCameraCapture::Send_MaxTemp, this,
-                [&](float max, float warn, float fsl) { out << max << warn << fsl; });
-        QCOMPARE(surface.present(frame), result);
-        QCOMPARE(out, emitted);
+            [&](float max, float warn, float fsl) { out << max << warn << fsl; });
+        QCOMPARE(out << surface.present(frame), QVariantList(emitted) << result);
         out.clear();
-        QVERIFY(surface.present(::frame()));
-        const QVector<quint16> largest { 65535, 65535, 65535 };
-        const int whole = int(LiveFrame::FrameBytes);
-        QVERIFY(surface.present(::frame(whole, QVideoFrame::Format_RGB32, largest)));
-        QCOMPARE(out, QVariantList({ "picture", 36.2f, 34.0f, 0.97f, "picture", 6553.5f, 6553.5f,
-                                     655.35f }));
+        const int whole = int(LiveFrame::FrameBytes); // then the largest words
+        out << surface.present(::frame())
+            << surface.present(::frame(whole, QVideoFrame::Format_RGB32, "ffffffffffff"));
+        QCOMPARE(out,
+            QVariantList({"picture", 36.2f, 34.0f, 0.97f, true, "picture", 6553.5f, 6553.5f,
+                655.35f, true}));
     }
 };
 

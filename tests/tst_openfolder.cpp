@@ -1,39 +1,25 @@
-#include "analysis/analysis_widget.h"
-#include "app/configrecord.h"
 #include "app/mainwindow.h"
 #include "browser/photo_window.h"
-#include "picturefixture.h"
-#include "testsupport.h"
+#include "fakeworld.h"
 #include "ui_mainwindow.h"
-
-#include <QListWidget>
-#include <QMimeData>
-#include <QtTest>
-
-#include <memory>
 
 class tst_OpenFolder : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TemporaryHome> m_home;
-    std::unique_ptr<DialogAnswerer> m_answers;
-    FakePlatform m_platform;
+    std::unique_ptr<FakeWorld> m_world;
     std::unique_ptr<MainWindow> m_window;
     QString m_path; // the home folder, with a trailing "/"
 
 private slots:
     void init()
     {
-        m_home = std::make_unique<TemporaryHome>();
-        m_path = m_home->path() + "/";
-        m_answers = std::make_unique<DialogAnswerer>();
-        m_platform = FakePlatform();
-        ConfigRecord::createDefault("EN");
-        m_window = std::make_unique<MainWindow>(&m_platform);
+        m_world = std::make_unique<FakeWorld>("EN");
+        m_path = m_world->home.path() + "/";
+        m_window = std::make_unique<MainWindow>(&m_world->platform);
         m_window->m_timer->stop();
     }
-    void cleanup() { m_window.reset(), m_answers.reset(), m_home.reset(); }
+    void cleanup() { m_window.reset(), m_world.reset(); }
 
     void folder_opened_until_the_imager_comes_data()
     {
@@ -58,57 +44,27 @@ private slots:
             QVERIFY(QDir().mkpath(m_path + folders[0] + "/" + sub));
         QVERIFY(QDir().mkpath(m_path + expected[0]));
         QVERIFY(PictureFixture().writeTo(m_path + expected[0] + "/IMG_0001.bmp"));
-        m_answers->questionAnswer = QMessageBox::StandardButton(answer);
-        m_answers->directoryAnswer = m_path + folders[0];
+        m_world->answers->questionAnswer = QMessageBox::StandardButton(answer);
+        m_world->answers->directoryAnswer = m_path + folders[0];
         m_window->findChild<QAction *>("actionOpenFolder")->trigger();
         const QPointer<photo_window> browser = m_window->m_photoWindow;
         // Another camera changes nothing: the folder stays open.
-        m_platform.cameraList = {FakePlatform::otherCamera()};
+        m_world->platform.cameraList = {FakePlatform::otherCamera()};
         for (int tick = 0; tick < 3; ++tick)
             m_window->timeout_connect();
         QVERIFY(browser);
         QCOMPARE(QStringList({browser->m_pictureFolder, QString::number(browser->m_model),
-                     QString::number(m_answers->asked.size()), browser->m_names.join(','),
+                     QString::number(m_world->answers->asked.size()), browser->m_names.join(','),
                      QString::number(m_window->m_mode), m_window->ui->label->text()}),
             QStringList({m_path + expected[0], expected[1], expected[2], "IMG_0001.bmp",
                 QString::number(MainWindow::FolderMode), "文件夹：" + m_path + folders[0]}));
         if (camera)
-            m_platform.cameraList << FakePlatform::imager();
+            m_world->platform.cameraList << FakePlatform::imager();
         else
-            m_platform.drives = QStringList {m_path};
+            m_world->platform.drives = QStringList {m_path};
         m_window->timeout_connect();
         QCOMPARE(m_window->m_mode, camera ? MainWindow::ScreenMode : MainWindow::DriveMode);
         QTRY_VERIFY(!browser);
-    }
-
-    void dropped_picture_opened_and_its_folder_reported()
-    {
-        QVERIFY(QDir().mkpath(m_path + "mail")
-            && PictureFixture::writeBytes(m_path + "mail/B.bmp", "damaged"));
-        for (const QString name : {"A.bmp", "C.bmp"})
-            QVERIFY(PictureFixture().writeTo(m_path + "mail/" + name));
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(m_path + "mail/A.bmp")});
-        QDragEnterEvent enter(
-            QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(m_window.get(), &enter);
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(m_window.get(), &drop);
-        // The dropped picture's own folder, after the model question, and the picture in analysis.
-        photo_window *browser = m_window->m_photoWindow;
-        QVERIFY(enter.isAccepted() && browser && browser->m_pictureFolder == m_path + "mail");
-        auto *analysis = browser->findChild<Analysis_Widget *>();
-        QVERIFY(analysis && analysis->m_fileName == "A.bmp");
-        // Reports for the pictures selected; the damaged one is listed.
-        auto *action = browser->findChild<QAction *>("actionBatchReports");
-        QVERIFY(!action->isEnabled());
-        browser->m_iconView->selectAll();
-        QVERIFY(action->isEnabled());
-        m_answers->directoryAnswer = m_home->path();
-        action->trigger();
-        QVERIFY(QFile::exists(m_path + "A.pdf") && QFile::exists(m_path + "C.pdf"));
-        QCOMPARE(
-            m_answers->asked.last(), "已生成的报告：2 份。\n以下图片无法解析，已跳过：\nB.bmp");
     }
 };
 

@@ -1,11 +1,8 @@
 #include "analysis/radiometricfile.h"
 #include "picturefixture.h"
+#include "testsupport.h"
 
-#include <QLoggingCategory>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <algorithm>
 
 using namespace Radiometric;
 using Doubles = QVector<double>;
@@ -18,6 +15,12 @@ static PictureFixture fixture(int model, quint32 machineId = 5)
     return picture;
 }
 
+// The numbers as text, separated by blanks; floats with six digits.
+template <class... T> static QString text(T... values)
+{
+    return QStringList({QString::number(values)...}).join(' ');
+}
+
 class tst_RadiometricFile : public QObject
 {
     Q_OBJECT
@@ -28,81 +31,69 @@ private slots:
 
     void layout_data()
     {
-        QTest::addColumn<int>("model");
-        QTest::addColumn<QVector<int>>("offsets"); // grey plane, palette, parameter block
-        QTest::addColumn<int>("pixel"); // the pixel stored byte 1683 of the plane becomes
-        QTest::addColumn<QVector<int>>("markers"); // low x, y, high x, y, centre x, y as shown
-        // Unit box entry and pair on opening, then the pair for °C; none: 0, 0.
-        QTest::addColumn<QVector<float>>("units");
-        QTest::newRow("VX305") << 0 << QVector<int> { 230454, 307254, 307766 } << 1683
-                               << QVector<int> { 5, 6, 10, 20, 65535, 65535 }
-                               << QVector<float> { 1, 10, 0, 18, -17.78f };
-        QTest::newRow("VX300, turned by 180 degrees, always Celsius")
-                << 1 << QVector<int> { 153657, 230457, 230969 } << 75116
-                << QVector<int> { 234, 313, 229, 299, 239, 319 }
-                << QVector<float> { 1, 5.556f, 32, 10, 0 };
+        // clang-format off
+        // The offset of the grey plane; the palette (512 bytes) and the parameter block follow it.
+        // Then where the pixel stored as byte 1683 of the plane is shown; low x, y, high x, y,
+        // centre x, y as shown; the unit box entry and pair on opening, then the pair for °C
+        // (none: 0 0).
+        addColumns<int, int, QString>("model", "grey", "shown");
+        QTest::newRow("VX305") << 0 << 230454 << "1683 5 6 10 20 65535 65535 1 10 0 18 -17.78";
+        // The VX300 turned by 180 degrees, always in Celsius.
+        QTest::newRow("VX300") << 1 << 153657 << "75116 234 313 229 299 239 319 1 5.556 32 10 0";
+        // clang-format on
     }
     // Raw bytes at the offsets, independent of the fixture writer.
     void layout()
     {
-        QFETCH(int, model);
-        QFETCH(QVector<int>, offsets);
-        QFETCH(int, pixel);
-        QFETCH(QVector<int>, markers);
-        QFETCH(QVector<float>, units);
-        QByteArray bytes(offsets[2] + 44, '\0');
-        bytes[offsets[0] + 1683] = char(255);
+        const auto [model, grey, shown] = fetch<int, int, QString>();
+        const int palette = grey + 76800, block = palette + 512;
+        QByteArray bytes(block + 44, '\0');
+        bytes[grey + 1683] = char(255);
         // Palette entries 255, 0, 224 and 31: white, red, green and blue.
-        const QList<int> entries { 255, 0, 224, 31 };
-        bytes.replace(offsets[1] + 2 * 255, 2, "\xff\xff");
-        bytes.replace(offsets[1], 2, QByteArray("\x00\xf8", 2));
-        bytes.replace(offsets[1] + 2 * 224, 2, "\xe0\x07");
-        bytes.replace(offsets[1] + 2 * 31, 2, QByteArray("\x1f\x00", 2));
-        bytes.replace(offsets[2], 26, QByteArray::fromHex("01 2C01 38FF FF 05 0080 5F 06000000"
-                                                          "0500 0600 0A00 1400 0000 0000"));
-        bytes.replace(offsets[2] + 42, 2, QByteArray::fromHex("1F00"));
-        const std::optional<RadiometricPicture> parsed = parseRadiometricBytes(bytes, model);
-        QVERIFY(parsed);
-        const Parameters &p = parsed->params;
-        QCOMPARE(QVector<qint64>({ p.unit, p.maxTemp, p.minTemp, p.maxGrey, p.minGrey,
-                                   p.centreTemp, p.emissivity, p.machineId, p.version }),
-                 QVector<qint64>({ 1, 300, -200, 255, 5, -32768, 95, 6, 31 }));
-        const RadiometricPicture &r = *parsed;
+        const int entries[4][2] = {{255, 0xFFFF}, {0, 0xF800}, {224, 0x07E0}, {31, 0x001F}};
+        for (const auto &[k, word] : entries)
+            bytes.replace(palette + 2 * k, 2, QByteArray(1, char(word)) + char(word >> 8));
+        bytes.replace(block, 44,
+            QByteArray::fromHex("01 2C01 38FF FF 05 0080 5F 06000000 0500 0600 0A00 1400 0000 0000"
+                + QByteArray(32, '0') + "1F00"));
+        const RadiometricPicture r = parseRadiometricBytes(bytes, model).value();
+        const Parameters &p = r.params;
         // Unit byte 1 opens in °F: unchanged for the VX305, converted for the always-Celsius VX300
         // (the imager's rounded 5.556 and -17.78, not 10 / 1.8 and -160 / 9).
-        const UnitPair inC = unitPairFor(model, 1, 0).value_or(UnitPair { 0, 0 });
-        QCOMPARE(QVector<float>({ float(r.unitIndex), r.unitPair.div, r.unitPair.add, inC.div,
-                                  inC.add }),
-                 units);
-        QCOMPARE(QVector<int>({ r.lowPos.x, r.lowPos.y, r.highPos.x, r.highPos.y, r.centrePos.x,
-                                r.centrePos.y }),
-                 markers);
+        const UnitPair inC = unitPairFor(model, 1, 0).value_or(UnitPair {0, 0});
+        QCOMPARE(text(p.unit, p.maxTemp, p.minTemp, p.maxGrey, p.minGrey, p.centreTemp,
+                     p.emissivity, p.machineId, p.version, r.grey.indexOf(char(255)), r.lowPos.x,
+                     r.lowPos.y, r.highPos.x, r.highPos.y, r.centrePos.x, r.centrePos.y,
+                     r.unitIndex, r.unitPair.div, r.unitPair.add, inC.div, inC.add),
+            "1 300 -200 255 5 -32768 95 6 31 " + shown);
         // Widened by shifting alone: white is (248, 252, 248); the scale's copy runs backwards.
-        QVector<int> colours;
-        for (const int k : entries)
-            for (const PaletteEntry &e : { parsed->palette[k], parsed->scalePalette[255 - k] })
-                colours << e.red << e.green << e.blue;
-        QCOMPARE(colours, QVector<int>({ 248, 252, 248, 248, 252, 248, 248, 0, 0, 248, 0, 0,
-                                         0, 252, 0, 0, 252, 0, 0, 0, 248, 0, 0, 248 }));
+        QString colours;
+        for (const auto &[k, word] : entries)
+            for (const PaletteEntry &e : {r.palette[std::size_t(k)], r.scalePalette[255 - k]})
+                colours += text(e.red, e.green, e.blue) + ", ";
+        QCOMPARE(colours,
+            "248 252 248, 248 252 248, 248 0 0, 248 0 0, 0 252 0, 0 252 0, "
+            "0 0 248, 0 0 248, ");
         // Grey 255 is 30.0 and grey 0 is -21.0; the map runs column by column.
-        QCOMPARE(parsed->grey.indexOf(char(255)), pixel);
-        QCOMPARE(parsed->tempMap.at(std::size_t(pixel % 240 * 320 + pixel / 240)), 30.0f);
-        QCOMPARE(int(std::count(parsed->tempMap.begin(), parsed->tempMap.end(), -21.0f)), 76799);
+        const int pixel = shown.section(' ', 0, 0).toInt();
+        QCOMPARE(r.tempMap.at(std::size_t(pixel % 240 * 320 + pixel / 240)), 30.0f);
+        QCOMPARE(int(std::count(r.tempMap.begin(), r.tempMap.end(), -21.0f)), 76799);
     }
 
     void temperature_of_grey_data()
     {
+        // clang-format off
         // Maximum and minimum temperature in tenths, maximum and minimum grey, the grey of every
         // pixel and its temperature.
         QTest::addColumn<Doubles>("values");
         // 30 - 10 * 127 / 255 = 25.0196078...
-        QTest::newRow("grey 128 of 20.0 to 30.0") << Doubles { 300, 200, 255, 0, 128, 25.0196078 };
-        QTest::newRow("beyond the greys, extrapolated") << Doubles { 300, 200, 200, 100, 250, 35 };
-        QTest::newRow("negative tenths are signed") << Doubles { -50, -150, 200, 100, 150, -10 };
+        QTest::newRow("grey 128 of 20.0 to 30.0") << Doubles {300, 200, 255, 0, 128, 25.0196078};
+        QTest::newRow("beyond the greys, extrapolated") << Doubles {300, 200, 200, 100, 250, 35};
+        QTest::newRow("negative tenths are signed") << Doubles {-50, -150, 200, 100, 150, -10};
         // float(1) / float(3) is 11184811 / 2^25; times 300 and taken from 100 in double that
         // is exactly -100 / 2^25. A double ratio (or float arithmetic) would give 0.
-        QTest::newRow("ratio rounded to single precision")
-                << Doubles { 1000, -2000, 3, 0, 2, -100.0 / 33554432.0 };
+        QTest::newRow("float ratio") << Doubles {1000, -2000, 3, 0, 2, -100.0 / 33554432.0};
+        // clang-format on
     }
     void temperature_of_grey()
     {
@@ -113,54 +104,49 @@ private slots:
         picture.maxGrey = quint8(values[2]);
         picture.minGrey = quint8(values[3]);
         picture.fillGrey(quint8(values[4]));
-        const std::optional<RadiometricPicture> parsed = parseRadiometricBytes(picture.bytes(), 0);
-        QVERIFY(parsed);
-        const float first = parsed->tempMap.front();
+        const RadiometricPicture parsed = parseRadiometricBytes(picture.bytes(), 0).value();
+        const float first = parsed.tempMap.front();
         QVERIFY2(qAbs(first - values[5]) <= 1e-6 * qAbs(values[5]), QByteArray::number(first));
-        QCOMPARE(int(std::count(parsed->tempMap.begin(), parsed->tempMap.end(), first)), 76800);
         // Equal floats sum exactly in double: the mean is the stored float itself.
-        QVERIFY(parsed->avgTemp == double(first));
+        QVERIFY(std::count(parsed.tempMap.begin(), parsed.tempMap.end(), first) == 76800
+            && parsed.avgTemp == double(first));
     }
 
     // One grey stands for both ends of the span: every pixel is at the maximum.
     void uniform_scene_is_decoded()
     {
-        for (const int model : { 0, 1 }) {
+        for (const int model : {0, 1}) {
             PictureFixture picture = fixture(model);
             picture.maxGrey = picture.minGrey = 128;
             picture.maxTemp = 367;
             picture.setPixel(239, 319, 255);
-            const auto parsed = parseRadiometricBytes(picture.bytes(), model);
-            QVERIFY(parsed);
-            QCOMPARE(int(std::count(parsed->tempMap.begin(), parsed->tempMap.end(), 36.7f)), 76800);
-            QCOMPARE(parsed->avgTemp, double(36.7f));
+            const RadiometricPicture parsed = parseRadiometricBytes(picture.bytes(), model).value();
+            QCOMPARE(int(std::count(parsed.tempMap.begin(), parsed.tempMap.end(), 36.7f)), 76800);
+            QCOMPARE(parsed.avgTemp, double(36.7f));
         }
     }
 
     void which_files_parse_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("model");
-        QTest::addColumn<qint64>("bytesRead"); // 0: refused
+        // clang-format off
+        addColumns<QByteArray, int, qint64>("content", "model", "bytesRead"); // 0: refused
         const QByteArray vx305 = fixture(0).bytes();
         QTest::newRow("one byte short") << vx305.left(307809) << 0 << qint64(0);
-        QTest::newRow("2 000 001 bytes, 2 000 000 read")
-                << vx305 + QByteArray(2000001 - 307810, 'w') << 0 << qint64(2000000);
+        QTest::newRow("2000001 bytes") << vx305 + QByteArray(1692191, 'w') << 0 << qint64(2000000);
         QTest::newRow("machine 4") << fixture(0, 4).bytes() << 0 << qint64(0);
         QTest::newRow("machine 5, high bits") << fixture(0, 0x1000005).bytes() << 0 << qint64(0);
-        QTest::newRow("VX300 machine 7") << fixture(1, 7).bytes() << 1 << qint64(0);
+        QTest::newRow("VX300, machine 7") << fixture(1, 7).bytes() << 1 << qint64(0);
+        // clang-format on
     }
     void which_files_parse()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(int, model);
-        QFETCH(qint64, bytesRead);
+        const auto [content, model, bytesRead] = fetch<QByteArray, int, qint64>();
         const QString path = m_dir.path() + "/IMG_0001.bmp";
         QVERIFY(PictureFixture::writeBytes(path, content));
         const std::optional<RadiometricPicture> picture = parseRadiometricFile(path, model);
-        QCOMPARE(picture ? picture->bytesRead : 0, bytesRead);
         const auto fromBytes = parseRadiometricBytes(content, model);
-        QCOMPARE(fromBytes ? fromBytes->bytesRead : 0, bytesRead);
+        QCOMPARE(text(picture ? picture->bytesRead : 0, fromBytes ? fromBytes->bytesRead : 0),
+            text(bytesRead, bytesRead));
     }
 
 private:
