@@ -4,6 +4,7 @@
 #include "platform/gstcamerastream.h"
 #include "testsupport.h"
 
+#include <QLabel>
 #include <QtTest>
 
 const QString Declared = "capsfilter caps=\"video/x-raw, format=(string)YUY2, width=(int)240, "
@@ -78,15 +79,63 @@ private slots:
         QCOMPARE(read, m_readings.mid(0, 3 * readings));
     }
 
-    // Closed while streaming: the window joins the streaming thread before the surface and the
-    // window go.
-    void window_closed_while_streaming()
+    void camera_window_data()
     {
+        // clang-format off
+        // The window's source, the failure it shows (none: closed while streaming), its pictures.
+        addColumns<QString, QString, int>("source", "message", "pictures");
+        QTest::newRow("error after two frames") << Whole + " ! identity error-after=3"
+                                                << "热像仪已停止发送图像。请检查连接线。" << 2;
+        QTest::newRow("missing file") << "filesrc location=/no%1" << "无法启动摄像头：%1" << 0;
+        QTest::newRow("closed mid-stream") << "videotestsrc is-live=true ! " + Declared << "" << 2;
+        // clang-format on
+    }
+    void camera_window()
+    {
+        auto [source, message, pictures] = fetch<QString, QString, int>();
         FakePlatform platform;
         platform.cameraList = {FakePlatform::imager()};
-        platform.streamSource = "videotestsrc is-live=true ! " + Declared;
+        platform.streamSource = source.replace("%1", writeFrames(153606, 153606));
         camer_window window(nullptr, &platform);
-        QTRY_VERIFY(window.m_camera->isActive() && window.m_recentFrames.size() >= 2);
+        QLabel *picture = window.findChild<QLabel *>("label_17");
+        QTRY_VERIFY(message.isEmpty() ? window.m_recentFrames.size() >= pictures
+                                      : !picture->text().isEmpty());
+        if (message.isEmpty())
+            return; // the window joins the streaming thread before the surface and the window go
+        QCOMPARE(picture->text() + QString::number(window.m_recentFrames.size()),
+            message.replace("%1", window.m_camera->detail()) + QString::number(pictures));
+        QVERIFY(!window.m_camera->detail().isEmpty());
+        QVERIFY(picture->pixmap(Qt::ReturnByValue).isNull());
+        QTRY_VERIFY(!window.m_camera->isActive()); // the 300 ms watch stops the failed stream
+    }
+
+    void mode_choice_data()
+    {
+        // clang-format off
+        // Modes as v4l2src lists them; "w x h rate" stands for a YUY2 mode.
+        addColumns<QString, QString>("modes", "chosen");
+        const QString jpeg = "image/jpeg, width=(int)240, height=(int)321; ";
+        const QString nv12 = "video/x-raw, format=(string)NV12, width=(int)240, height=(int)321; ";
+        const QString ranged
+            = "video/x-raw, format=(string)YUY2, width=(int)[ 16, 640 ], height=(int)480; ";
+        const QString native = "240 x 320 { 9/1, 30/1 }, colorimetry=(string){ 2:4:5:1, 1:4:7:1 }";
+        const QString fixed = "240 x 320 30/1, colorimetry=(string)2:4:5:1";
+        QTest::newRow("240 x 321 first") << "240 x 480 30/1; 240 x 321 25/1; " + native
+                                         << "240 x 321 25/1";
+        QTest::newRow("no ranges, no 640 x 480") << ranged + "640 x 480 30/1; " + native << fixed;
+        QTest::newRow("highest rate of 240 x 320") << jpeg + "160 x 120 30/1; " + native << fixed;
+        QTest::newRow("else the first") << jpeg + nv12 + "160 x 120 30/1" << "160 x 120 30/1";
+        QTest::newRow("top of a rate range") << "240 x 321 [ 1/1, 60/1 ]" << "240 x 321 60/1";
+        QTest::newRow("no YUYV mode") << jpeg + nv12 << "";
+        // clang-format on
+    }
+    void mode_choice()
+    {
+        auto [modes, chosen] = fetch<QString, QString>();
+        const QString caps = "video/x-raw, format=(string)YUY2, width=(int)\\1, "
+                             "height=(int)\\2, framerate=(fraction)";
+        const QRegularExpression size("(\\d+) x (\\d+) ");
+        QCOMPARE(chooseImagerMode(modes.replace(size, caps)), chosen.replace(size, caps));
     }
 };
 

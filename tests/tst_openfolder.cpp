@@ -1,7 +1,11 @@
+#include "analysis/analysis_widget.h"
 #include "app/mainwindow.h"
 #include "browser/photo_window.h"
 #include "fakeworld.h"
 #include "ui_mainwindow.h"
+
+#include <QListWidget>
+#include <QMimeData>
 
 class tst_OpenFolder : public QObject
 {
@@ -65,6 +69,32 @@ private slots:
         m_window->timeout_connect();
         QCOMPARE(m_window->m_mode, camera ? MainWindow::ScreenMode : MainWindow::DriveMode);
         QTRY_VERIFY(!browser);
+    }
+
+    void dropped_picture_opened_with_its_folder()
+    {
+        QVERIFY(QDir().mkpath(m_path + "mail")
+            && PictureFixture::writeBytes(m_path + "mail/B.bmp", "damaged"));
+        for (const QString name : {"A.bmp", "C.bmp"})
+            QVERIFY(PictureFixture().writeTo(m_path + "mail/" + name));
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(m_path + "mail/A.bmp")});
+        QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &enter);
+        QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &drop);
+        photo_window *browser = m_window->m_photoWindow;
+        QVERIFY(enter.isAccepted() && browser && browser->m_pictureFolder == m_path + "mail");
+        QCOMPARE(browser->findChild<Analysis_Widget *>()->m_fileName, "A.bmp");
+        // Reports for the pictures selected; the damaged one is listed.
+        auto *action = browser->findChild<QAction *>("actionBatchReports");
+        QVERIFY(!action->isEnabled());
+        browser->m_iconView->selectAll();
+        m_world->answers->directoryAnswer = m_path;
+        action->trigger();
+        QVERIFY(QFile::exists(m_path + "A.pdf") && QFile::exists(m_path + "C.pdf"));
+        QCOMPARE(m_world->answers->asked.last(),
+            "已生成的报告：2 份。\n以下图片无法解析，已跳过：\nB.bmp");
     }
 };
 
