@@ -133,6 +133,9 @@ private:
                 QEvent::MouseMove, QPoint(at.x(), y = h.toInt()), {}, Qt::LeftButton, {});
             QCoreApplication::sendEvent(s, &move);
         }
+        // While dragged, a tip never leaves the span between the margins.
+        const int tip = (s->m_activeHandle == 2 ? s->m_endTip : s->m_startTip).y();
+        QVERIFY(height < 20 || (tip >= 10 && tip <= height - 10));
         QTest::mouseRelease(s, Qt::LeftButton, Qt::NoModifier, QPoint(at.x(), y));
         s->grab();
         QCOMPARE(QString::asprintf("%d %d %d %d", s->m_activeHandle, s->m_startIndex, s->m_endIndex,

@@ -140,6 +140,10 @@ private slots:
         older->set_fullscr(true);
         QTRY_VERIFY(!older);
         QVERIFY(newer && m_window->ui->horizontalLayout->itemAt(0)->widget() == newer);
+        // A window still detached in full screen goes with the main window.
+        newer->set_fullscr(false);
+        m_window.reset();
+        QVERIFY(!newer);
     }
 
 private:
