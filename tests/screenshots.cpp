@@ -36,6 +36,11 @@ int main(int argc, char **argv)
         window.show();
         window.ui->checkBox->setChecked(true);
         window.ui->checkBox_3->setChecked(true);
+        // The ten minutes before the frames below: the maximum twice past the threshold.
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        for (int k = 15000; k > 0; --k)
+            window.m_readings.append(
+                now - 40 * k, float(31 + 4 * std::sin(k / 1500.0)) + k % 9 / 10.f, 34.0f, 0.97f);
         // A warm spot drifting over a cool background (U blue when cool, V red when warm), its
         // maximum above the threshold: an alarm.
         for (int t = 0; t < 26; ++t) {
