@@ -197,11 +197,6 @@ void yuyvToRgb(const uchar *src, uchar *dst, Kernel kernel)
     convertPortable(src, dst);
 }
 
-void yuvPixelToRgb(int y, int u, int v, uchar *rgb)
-{
-    storePixel(y, offsets(u, v), rgb);
-}
-
 Readings readTrailer(const uchar *frame)
 {
     const uchar *trailer = frame + PictureBytes;

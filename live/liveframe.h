@@ -41,9 +41,6 @@ void yuyvToRgb(const uchar *src, uchar *dst);
 // The same with the given kernel, which must be supported.
 void yuyvToRgb(const uchar *src, uchar *dst, Kernel kernel);
 
-// The same conversion for one pixel (each of y, u and v 0..255).
-void yuvPixelToRgb(int y, int u, int v, uchar *rgb);
-
 // The three trailer words of a frame of at least FrameBytes bytes, as decimal values
 // computed in single precision (word / 10, word / 10, word / 100).
 [[nodiscard]] Readings readTrailer(const uchar *frame);
