@@ -111,6 +111,8 @@ private slots:
         ui->pushButton_saveProfile->click();
         QCOMPARE(fileBytes(m_answers.saveAnswer + ".csv"),
             "distance,x,y,temperature\n0.00,13,40,28.0\n1.00,12,40,28.0\n2.00,11,40,25.0\n");
+        ui->pushButton_3->click(); // a deleted line is profiled no more
+        QTRY_VERIFY(profile("profile").isEmpty() && !ui->pushButton_saveProfile->isEnabled());
     }
     void histogram_of_the_selected_area()
     {
@@ -136,19 +138,28 @@ private slots:
     void isotherm_data()
     {
         // clang-format off
-        addColumns<int, int, double, double, QList<int>>("unit", "mode", "low", "high", "painted");
-        QTest::newRow("at or above 28.0") << 0 << 1 << 28.0 << 0.0 << QList<int> {160, 200};
-        QTest::newRow("at or below 22.0") << 0 << 2 << 0.0 << 22.0 << QList<int> {0, 40};
-        QTest::newRow("71.6 to 77.0 fahrenheit") << 1 << 3 << 71.6 << 77.0 << QList<int> {40, 100};
+        // The limits offered first, the picture's hottest quarter, and which of them are editable.
+        addColumns<int, int, QString, double, double, QList<int>>(
+            "unit", "mode", "offered", "low", "high", "painted");
+        QTest::newRow(">= 28.0") << 0 << 1 << "27.5 30 1 0" << 28.0 << 0.0 << QList<int> {160, 200};
+        QTest::newRow("<= 22.0") << 0 << 2 << "27.5 30 0 1" << 0.0 << 22.0 << QList<int> {0, 40};
+        QTest::newRow("71.6-77.0 F") << 1 << 3 << "81.5 86 1 1" << 71.6 << 77.0 << QList<int> {40, 100};
         // clang-format on
     }
     void isotherm()
     {
-        const auto [unit, mode, low, high, painted] = fetch<int, int, double, double, QList<int>>();
+        const auto [unit, mode, offered, low, high, painted]
+            = fetch<int, int, QString, double, double, QList<int>>();
         ui->comboBox->setCurrentIndex(unit);
         m_answers.colorAnswer = Qt::blue;
         ui->pushButton_isoColor->click();
+        m_answers.colorAnswer = QColor(); // cancelled: the colour stays
+        ui->pushButton_isoColor->click();
         ui->comboBox_isotherm->setCurrentIndex(mode);
+        const QDoubleSpinBox *from = ui->doubleSpinBox_isoLow, *to = ui->doubleSpinBox_isoHigh;
+        QCOMPARE(QString::asprintf("%g %g %d %d", from->value(), to->value(), from->isEnabled(),
+                     to->isEnabled()),
+            offered);
         ui->doubleSpinBox_isoLow->setValue(low);
         ui->doubleSpinBox_isoHigh->setValue(high);
         m_window->colorize(); // the picture the window, the report and the PNG export show
@@ -173,6 +184,11 @@ private slots:
         };
         QCOMPARE(
             colours(), QList<QColor>({entry(100), entry(40), entry(0), entry(80), entry(160)}));
+        // Unlocked, the boxes offer the picture's span rounded outwards: 67.997-85.996 F as 67-86.
+        ui->comboBox->setCurrentIndex(1);
+        QCOMPARE(
+            ui->doubleSpinBox_lockLow->value() * 100 + ui->doubleSpinBox_lockHigh->value(), 6786.0);
+        ui->comboBox->setCurrentIndex(0);
         ui->doubleSpinBox_lockLow->setValue(20.0);
         ui->doubleSpinBox_lockHigh->setValue(30.0);
         ui->checkBox_lockScale->setChecked(true);

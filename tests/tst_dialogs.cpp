@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include <QLineEdit>
+#include <QMenu>
 
 class tst_Dialogs : public QObject
 {
@@ -26,6 +27,10 @@ private slots:
                 dir.path() + "/" + chosen);
             QVERIFY(modalInside && !Dialogs::isModalOpen());
         }
+        QMenu menu; // a popup menu runs its own event loop too
+        menu.addAction("-");
+        menu.popup(QPoint());
+        QVERIFY(Dialogs::isModalOpen());
     }
 };
 

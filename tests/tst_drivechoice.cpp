@@ -42,7 +42,7 @@ private slots:
         const auto [folders, answerVX300, folder, model] = fetch<QString, bool, QString, int>();
         const QString root = m_world->drive("E", folders.split(' ', Qt::SkipEmptyParts));
         PictureFixture::writeBytes(root + "DCIM_100", "a file"); // unless the folder is there
-        m_world->platform.drives = QStringList {root};
+        m_world->platform.drives = QStringList {root, m_world->drive("F", {})};
         m_world->answers->questionAnswer = answerVX300 ? QMessageBox::Yes : QMessageBox::No;
         photo_window window(nullptr, &m_world->platform);
         QCOMPARE(m_world->answers->asked,
@@ -50,6 +50,8 @@ private slots:
         const QStringList listed {root + folder, QString::number(model), "IMG_0000.bmp", ""};
         const QStringList none {"", "-1", "", photo_window::noFolderNotice()};
         QCOMPARE(listing(window), folder.isEmpty() ? none : listed);
+        window.ui->listWidget->setCurrentRow(1); // a drive without a picture folder lists nothing
+        QCOMPARE(listing(window).mid(2), none.mid(2));
     }
 
 private:

@@ -95,6 +95,10 @@ private slots:
         QVERIFY(QFile::exists(m_path + "A.pdf") && QFile::exists(m_path + "C.pdf"));
         QCOMPARE(m_world->answers->asked.last(),
             "已生成的报告：2 份。\n以下图片无法解析，已跳过：\nB.bmp");
+        m_world->answers->questionAnswer = QMessageBox::No; // "skip all" of the two now there
+        action->trigger();
+        QCOMPARE(m_world->answers->asked.last(),
+            "已生成的报告：0 份。\n以下图片无法解析，已跳过：\nB.bmp");
     }
 };
 

@@ -86,6 +86,14 @@ private slots:
         QCOMPARE(icons(view, count - 4, count), "....");
         view->scrollToBottom();
         QTRY_VERIFY(!filler->busy() && icons(view, count - 4, count) == "---#");
+        // Scrolled through, the view keeps 400 thumbnails; the rows longest out of sight wait
+        // again.
+        for (int k = 1; k <= 40; ++k) {
+            view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() * k / 41);
+            QVERIFY(inSight.wait());
+        }
+        QTRY_VERIFY(!filler->busy());
+        QCOMPARE(QString::number(icons(view, 0, count).count('#')) + icons(view, 0, 1), "400.");
         window.ui->pushButton_3->click();
         QTableWidget *table = window.m_tableView;
         QVERIFY(!window.m_iconView && window.ui->horizontalLayout_6->itemAt(1)->widget() == table);

@@ -4,6 +4,7 @@
 #include "ui_camer_window.h"
 
 #include <QtCharts/QChart>
+#include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QXYSeries>
 
 const qint64 T0 = 1796000000000;
@@ -89,6 +90,9 @@ private slots:
         QVERIFY(window.m_trend->isRedrawing() && max->count() == 1200); // two points a second
         log.append(t(16500), 40.0f, 34.0f, 0.95f);
         QTRY_COMPARE(max->at(max->count() - 1), QPointF(t(16500), 40.0));
+        const auto *time = qobject_cast<QtCharts::QDateTimeAxis *>(
+            window.ui->trendChart->chart()->axes(Qt::Horizontal).at(0));
+        QCOMPARE(time->min().msecsTo(time->max()), 600000); // ten minutes up to the newest
         window.ui->tabWidget->setCurrentIndex(0);
         QVERIFY(!window.m_trend->isRedrawing());
     }
