@@ -298,8 +298,3 @@ QChar ToolModel::selLetter() const
 {
     return m_selKind.isEmpty() ? QChar() : m_selKind.at(0);
 }
-
-int ToolModel::placedCount() const
-{
-    return placedIn(m_points) + placedIn(m_lines) + placedIn(m_rects) + placedIn(m_circles);
-}

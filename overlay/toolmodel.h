@@ -146,8 +146,6 @@ public:
     [[nodiscard]] std::optional<int> selectionRow() const;
     // First character of m_selKind ('P', 'L', 'R', 'C', 'n'), a null character when empty.
     [[nodiscard]] QChar selLetter() const;
-    // Placed records of all four lists: the number of rows of the measurement table.
-    [[nodiscard]] int placedCount() const;
 
     int m_toolKind = ToolCursor;
     ToolList<PointTool> m_points;
