@@ -171,6 +171,11 @@ void tst_AnalysisWidget::tools_drawn_and_picked_with_the_mouse()
     // tinted rgba(85, 170, 255, 150) over white.
     QTRY_COMPARE(
         window->ui->pushButton_6->grab().toImage().pixelColor(1, 1), QColor(155, 205, 255));
+    // Another under the mouse: a black frame round rgba(85, 170, 255, 95) over white.
+    QTest::mouseMove(window->ui->pushButton_7);
+    const QImage hovered = window->ui->pushButton_7->grab().toImage();
+    QCOMPARE(QList<QColor>({hovered.pixelColor(0, 0), hovered.pixelColor(1, 1)}),
+        QList<QColor>({Qt::black, QColor(192, 223, 255)}));
     QCOMPARE(cells(table), QString("P0 点 20.0 20.0 20.0 R0 矩形 20.0 20.0 20.0"));
     const RectTool placed = *label->m_rects[0];
     QVERIFY(QLineF(placed.x2, placed.y2, 120, 100).length() < 2); // a pixel off at most
