@@ -65,10 +65,12 @@ public:
                                            QAbstractVideoSurface *surface) const override
     {
         opened << camera.deviceName;
-        return streamSource.isEmpty() ? nullptr : new GstCameraStream(streamSource, {}, surface);
+        return streamSource.isEmpty() ? nullptr
+                                      : new GstCameraStream(streamSource, streamDevice, surface);
     }
     mutable QStringList opened;
     QString streamSource;
+    QString streamDevice; // the node whose rights tell a refused open
 
     static CameraIdentity imager()
     {

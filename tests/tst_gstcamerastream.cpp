@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QtTest>
 
+#include <unistd.h>
+
 const QString Declared = "capsfilter caps=\"video/x-raw, format=(string)YUY2, width=(int)240, "
                          "height=(int)320, framerate=(fraction)25/1\"";
 // Whole frames, 153,606 bytes each, from a file.
@@ -82,20 +84,35 @@ private slots:
     void camera_window_data()
     {
         // clang-format off
-        // The window's source, the failure it shows (none: closed while streaming), its pictures.
-        addColumns<QString, QString, int>("source", "message", "pictures");
-        QTest::newRow("error after two frames") << Whole + " ! identity error-after=3"
+        // The window's source, whether its node may be read, the failure it shows (none: closed
+        // while streaming), its pictures.
+        addColumns<QString, bool, QString, int>("source", "readable", "message", "pictures");
+        QTest::newRow("error after two frames") << Whole + " ! identity error-after=3" << true
                                                 << "热像仪已停止发送图像。请检查连接线。" << 2;
-        QTest::newRow("missing file") << "filesrc location=/no%1" << "无法启动摄像头：%1" << 0;
-        QTest::newRow("closed mid-stream") << "videotestsrc is-live=true ! " + Declared << "" << 2;
+        QTest::newRow("missing file")
+            << "filesrc location=/no%1" << true << "无法启动摄像头：%1" << 0;
+        QTest::newRow("closed mid-stream") << "videotestsrc is-live=true ! " + Declared << true << ""
+                                           << 2;
+        QTest::newRow("no permission") << Whole << false
+            << "没有打开热像仪摄像头（/dev/video*）的权限。请将您的用户加入 video 组，然后重新登录。"
+            << 0;
         // clang-format on
     }
     void camera_window()
     {
-        auto [source, message, pictures] = fetch<QString, QString, int>();
+        auto [source, readable, message, pictures] = fetch<QString, bool, QString, int>();
+        QString node = writeFrames(153606, 153606);
+        if (!readable) {
+            QVERIFY(QFile::copy(node, node + ".locked"));
+            node += ".locked";
+            QVERIFY(QFile::setPermissions(node, {}));
+            if (access(QFile::encodeName(node).constData(), R_OK) == 0)
+                QSKIP("root reads any file; CTest runs this under unshare --user as well");
+        }
         FakePlatform platform;
         platform.cameraList = {FakePlatform::imager()};
-        platform.streamSource = source.replace("%1", writeFrames(153606, 153606));
+        platform.streamSource = source.replace("%1", node);
+        platform.streamDevice = node;
         camer_window window(nullptr, &platform);
         QLabel *picture = window.findChild<QLabel *>("label_17");
         QTRY_VERIFY(message.isEmpty() ? window.m_recentFrames.size() >= pictures
