@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace {
@@ -59,7 +60,12 @@ QString Dialogs::saveFileName(QWidget *parent, const QString &caption, const QSt
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    // Qt adds the suffix only when the whole path holds no ".", so a name typed inside a
+    // folder such as "site.2024" would come back without one.
+    QString name = dialog.selectedFiles().constFirst();
+    if (!defaultSuffix.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QLatin1Char('.') + defaultSuffix;
+    return name;
 }
 
 QString Dialogs::existingDirectory(QWidget *parent, const QString &caption, const QString &dir)

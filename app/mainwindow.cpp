@@ -27,7 +27,6 @@
 #include <QUrl>
 
 namespace {
-enum FileAction { ConnectAction = 0, DisconnectAction = 1, OptionAction = 2, CloseAction = 3 };
 constexpr int WatchInterval = 300;
 }
 
@@ -85,33 +84,33 @@ void MainWindow::buildMenus()
             QIcon(QStringLiteral(":/photo/Disconnect.png")), tr("断开"));
     QAction *optionAction =
             m_fileMenu->addAction(QIcon(QStringLiteral(":/photo/setting.png")), tr("选项"));
+    QAction *openFolderAction = m_fileMenu->addAction(
+            QIcon(QStringLiteral(":/photo/openfolder.png")), tr("打开文件夹..."));
+    openFolderAction->setObjectName(QStringLiteral("actionOpenFolder"));
+    openFolderAction->setShortcut(QKeySequence::Open);
+    m_fileMenu->addSeparator();
     QAction *closeAction =
             m_fileMenu->addAction(QIcon(QStringLiteral(":/photo/colse.png")), tr("关闭"));
-    QMenu *helpMenu = bar->addMenu(tr("帮助"));
+    m_helpMenu = bar->addMenu(tr("帮助"));
     QAction *docAction =
-            helpMenu->addAction(QIcon(QStringLiteral(":/photo/doc.png")), tr("用户手册"));
+            m_helpMenu->addAction(QIcon(QStringLiteral(":/photo/doc.png")), tr("用户手册"));
 
     connect(connectAction, &QAction::triggered, this, &MainWindow::Action_connect);
     connect(disconnectAction, &QAction::triggered, this, &MainWindow::Action_Disconnect);
     connect(optionAction, &QAction::triggered, this, &MainWindow::Action_chose);
+    connect(openFolderAction, &QAction::triggered, this, &MainWindow::Action_openFolder);
     connect(closeAction, &QAction::triggered, this, &MainWindow::Action_Close);
     connect(docAction, &QAction::triggered, this, &MainWindow::Action_Doc);
     disconnectAction->setEnabled(false);
-
-    // After the four entries, which keep their positions.
-    m_fileMenu->addSeparator();
-    QAction *openFolderAction = m_fileMenu->addAction(
-            QIcon(QStringLiteral(":/photo/openfolder.png")), tr("打开文件夹..."));
-    openFolderAction->setObjectName(QStringLiteral("actionOpenFolder"));
-    connect(openFolderAction, &QAction::triggered, this, &MainWindow::Action_openFolder);
+    m_connectAction = connectAction;
+    m_disconnectAction = disconnectAction;
     setMenuBar(bar);
 }
 
 void MainWindow::setModeActions(bool modeOn)
 {
-    const QList<QAction *> actions = m_fileMenu->actions();
-    actions.at(ConnectAction)->setEnabled(!modeOn);
-    actions.at(DisconnectAction)->setEnabled(modeOn);
+    m_connectAction->setEnabled(!modeOn);
+    m_disconnectAction->setEnabled(modeOn);
 }
 
 void MainWindow::replaceContent()
@@ -350,9 +349,8 @@ void MainWindow::openFolder(const QString &folder, const QString &picture)
     ui->label_2->clear();
     // The connection state stays as it is: the imager counts as plugged in only when it
     // appears anew.
-    const QList<QAction *> actions = m_fileMenu->actions();
-    actions.at(ConnectAction)->setEnabled(!m_timer->isActive());
-    actions.at(DisconnectAction)->setEnabled(true);
+    m_connectAction->setEnabled(!m_timer->isActive());
+    m_disconnectAction->setEnabled(true);
     if (!picture.isEmpty() && browser)
         browser->openPicture(picture);
 }

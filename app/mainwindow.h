@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 
+class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QListWidgetItem;
@@ -35,6 +36,9 @@ public:
     ~MainWindow() override;
 
     QMenu *m_fileMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    QAction *m_connectAction = nullptr;
+    QAction *m_disconnectAction = nullptr;
     int m_connectState = Waiting;
     QPointer<seting> m_seting;
     QPointer<camer_window> m_camerWindow;

@@ -208,6 +208,7 @@ void photo_window::chooseFolder()
 
 void photo_window::chooseOpenedFolder()
 {
+    ui->label->setText(tr("文件夹"));
     {
         const QSignalBlocker blocker(ui->listWidget);
         ui->listWidget->clear();

@@ -13,8 +13,9 @@ private slots:
     void save_name_typed_without_suffix()
     {
         QTemporaryDir dir;
-        for (const auto &[typed, suffix, chosen] :
-            {std::array<QString, 3> {"hall", "pdf", "hall.pdf"}, {"hall.jpg", "png", "hall.jpg"}}) {
+        QVERIFY(QDir(dir.path()).mkdir("site 2.2024"));
+        for (const auto &[typed, suffix, chosen] : {std::array<QString, 3> {"hall", "pdf", "hall.pdf"},
+                 {"hall.jpg", "png", "hall.jpg"}, {"site 2.2024/hall", "pdf", "site 2.2024/hall.pdf"}}) {
             bool modalInside = false;
             QTimer::singleShot(0, [&, typed = typed] {
                 modalInside = Dialogs::isModalOpen();

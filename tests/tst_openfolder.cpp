@@ -3,6 +3,7 @@
 #include "browser/photo_window.h"
 #include "fakeworld.h"
 #include "ui_mainwindow.h"
+#include "ui_photo_window.h"
 
 #include <QListWidget>
 #include <QMimeData>
@@ -50,7 +51,14 @@ private slots:
         QVERIFY(PictureFixture().writeTo(m_path + expected[0] + "/IMG_0001.bmp"));
         m_world->answers->questionAnswer = QMessageBox::StandardButton(answer);
         m_world->answers->directoryAnswer = m_path + folders[0];
-        m_window->findChild<QAction *>("actionOpenFolder")->trigger();
+        QAction *openFolder = m_window->findChild<QAction *>("actionOpenFolder");
+        // Before Close, as the last file entry of its kind.
+        QStringList menu;
+        for (const QAction *action : m_window->m_fileMenu->actions())
+            menu << (action->isSeparator() ? "|" : action->text());
+        QCOMPARE(menu.join(' ') + " " + openFolder->shortcut().toString(),
+            "连接 断开 选项 打开文件夹... | 关闭 Ctrl+O");
+        openFolder->trigger();
         const QPointer<photo_window> browser = m_window->m_photoWindow;
         // Another camera changes nothing: the folder stays open.
         m_world->platform.cameraList = {FakePlatform::otherCamera()};
@@ -59,9 +67,10 @@ private slots:
         QVERIFY(browser);
         QCOMPARE(QStringList({browser->m_pictureFolder, QString::number(browser->m_model),
                      QString::number(m_world->answers->asked.size()), browser->m_names.join(','),
-                     QString::number(m_window->m_mode), m_window->ui->label->text()}),
+                     QString::number(m_window->m_mode), m_window->ui->label->text(),
+                     browser->ui->label->text()}),
             QStringList({m_path + expected[0], expected[1], expected[2], "IMG_0001.bmp",
-                QString::number(MainWindow::FolderMode), "文件夹：" + m_path + folders[0]}));
+                QString::number(MainWindow::FolderMode), "文件夹：" + m_path + folders[0], "文件夹"}));
         if (camera)
             m_world->platform.cameraList << FakePlatform::imager();
         else

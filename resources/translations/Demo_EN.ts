@@ -514,6 +514,10 @@ Which imager took these pictures?</translation>
         <source>以下图片无法解析，已跳过：</source>
         <translation>These pictures could not be read and were skipped:</translation>
     </message>
+    <message>
+        <source>文件夹</source>
+        <translation>Folder</translation>
+    </message>
 </context>
 <context>
     <name>seting</name>

@@ -514,6 +514,10 @@
         <source>以下图片无法解析，已跳过：</source>
         <translation>다음 사진은 읽을 수 없어 건너뛰었습니다:</translation>
     </message>
+    <message>
+        <source>文件夹</source>
+        <translation>폴더</translation>
+    </message>
 </context>
 <context>
     <name>seting</name>

@@ -514,6 +514,10 @@
         <source>以下图片无法解析，已跳过：</source>
         <translation>Эти изображения не удалось прочитать, они пропущены:</translation>
     </message>
+    <message>
+        <source>文件夹</source>
+        <translation>Папка</translation>
+    </message>
 </context>
 <context>
     <name>seting</name>
