@@ -9,6 +9,10 @@
 #include "analysis/thermalcharts.h"
 #include "app/configrecord.h"
 #include "app/dialogs.h"
+#include "app/preferences.h"
+#include "inspection/analysiskeeper.h"
+#include "inspection/analysisstore.h"
+#include "inspection/findings.h"
 
 #include <QAction>
 #include <QCursor>
@@ -18,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableWidgetItem>
 #include <QToolTip>
@@ -63,13 +68,40 @@ Analysis_Widget::Analysis_Widget(QWidget *parent)
     }
     setUpExports();
     ui->chartPanel->attachToAnalysisWindow(this);
+    ui->findingPanel->attachToAnalysisWindow(this);
+    connect(ui->findingPanel, &FindingPanel::referenceChanged, this,
+            &Analysis_Widget::updat_Tool_Temp);
     // The picture follows the handles while they are dragged.
     connect(ui->widget, &My_ColorSlider::indicesChanged, this, [this] { update(); });
 }
 
 Analysis_Widget::~Analysis_Widget()
 {
+    // What the last event changed is saved while the widgets still show it.
+    if (m_keeper)
+        m_keeper->saveNow();
     delete ui;
+}
+
+void Analysis_Widget::keepAnalysis()
+{
+    if (m_keeper || !Preferences::rememberAnalyses())
+        return;
+    AnalysisStore *store = AnalysisStore::shared();
+    const QString moved = store->takeMovedAside();
+    if (!moved.isEmpty())
+        Dialogs::instance()->information(
+                this, tr("提示"),
+                tr("分析数据库已损坏或来自更新的版本，已移至：\n%1\n已新建一个数据库。")
+                        .arg(QDir::toNativeSeparators(moved)));
+    if (!store->isOpen())
+        return;
+    m_keeper = new AnalysisKeeper(this, store);
+    connect(m_keeper, &AnalysisKeeper::status, this, &Analysis_Widget::statusMessage);
+    if (const std::optional<AnalysisRecord> &restored = m_keeper->restored())
+        emit statusMessage(tr("分析已恢复 — %1")
+                                   .arg(restored->changed.toLocalTime().toString(
+                                           QStringLiteral("yyyy/MM/dd HH:mm"))));
 }
 
 void Analysis_Widget::setUpTables()
@@ -98,10 +130,10 @@ void Analysis_Widget::setUpTables()
     QTableWidget *tools = ui->tableWidget;
     tools->setColumnCount(5);
     tools->setHorizontalHeaderLabels({ tr("名称"), tr("类型"), tr("高"), tr("低"), tr("平均") });
-    // Five columns share the narrow right column instead of scrolling sideways; the last
-    // one stretches with the others.
-    tools->horizontalHeader()->setMinimumSectionSize(36);
-    tools->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Every column as wide as its texts and the last one stretched: the right column is kept
+    // wide enough for them (fitTablesToContents), so no text is ever cut.
+    tools->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tools->horizontalHeader()->setStretchLastSection(true);
     tools->verticalHeader()->setVisible(false);
     tools->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tools->verticalHeader()->setDefaultSectionSize(24);
@@ -189,6 +221,7 @@ void Analysis_Widget::fillInformationTable()
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         ui->tableWidget_2->setItem(row, 1, item);
     }
+    fitTablesToContents();
     updateScale();
 }
 
@@ -284,14 +317,16 @@ void Analysis_Widget::updat_Tool_Temp()
     QTableWidget *table = ui->tableWidget;
     table->setRowCount(0);
     const MyLabel *label = ui->label;
+    std::vector<Findings::ToolRow> rows;
     const auto addRow = [&](const QString &name, const QString &type, const ToolStats &stats) {
+        rows.push_back({ name, degreesText(stats.maximum), degreesText(stats.average) });
         const int row = table->rowCount();
         table->insertRow(row);
         table->setItem(row, 0, centredItem(name));
         table->setItem(row, 1, centredItem(type));
-        table->setItem(row, 2, centredItem(degreesText(stats.maximum)));
+        table->setItem(row, 2, centredItem(rows.back().maximum));
         table->setItem(row, 3, centredItem(degreesText(stats.minimum)));
-        table->setItem(row, 4, centredItem(degreesText(stats.average)));
+        table->setItem(row, 4, centredItem(rows.back().average));
     };
     for (const auto &tool : label->m_points) {
         if (isPlaced(*tool))
@@ -309,7 +344,41 @@ void Analysis_Widget::updat_Tool_Temp()
         if (isPlaced(*tool))
             addRow(tool->name, tr("圆"), measureTool(m_tempMap, *tool));
     }
+    // With a reference, each tool's maximum minus it, as the two shown numbers differ.
+    const Findings::Evaluation evaluation = Findings::evaluate(
+            rows, ui->findingPanel->reference(), ui->comboBox->currentIndex());
+    const int columns = evaluation.reference ? 6 : 5;
+    if (table->columnCount() != columns) {
+        table->setColumnCount(columns);
+        if (columns == 6)
+            table->setHorizontalHeaderItem(5, new QTableWidgetItem(QStringLiteral("ΔT")));
+    }
+    for (std::size_t row = 0; row < evaluation.deltas.size(); ++row)
+        table->setItem(int(row), 5, centredItem(Findings::tenthsText(evaluation.deltas[row])));
+    ui->findingPanel->toolsChanged(rows, evaluation);
+    fitTablesToContents();
     Set_Select(m_select);
+}
+
+void Analysis_Widget::fitTablesToContents()
+{
+    const auto needed = [](const QTableWidget *table, int firstWidth) {
+        int width = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
+        for (int column = 0; column < table->columnCount(); ++column) {
+            const int header = table->horizontalHeader()->isHidden()
+                    ? 0
+                    : table->horizontalHeader()->sectionSizeHint(column);
+            width += column == 0 && firstWidth > 0
+                    ? firstWidth
+                    : std::max(header, static_cast<const QAbstractItemView *>(table)->sizeHintForColumn(column));
+        }
+        return width;
+    };
+    const QMargins outer = ui->verticalLayout_2->contentsMargins();
+    const QMargins inner = ui->verticalLayout_4->contentsMargins();
+    const int tables = std::max(needed(ui->tableWidget, 0), needed(ui->tableWidget_2, 100));
+    ui->widget_6->setMinimumWidth(tables + outer.left() + outer.right() + inner.left()
+                                  + inner.right());
 }
 
 void Analysis_Widget::chooseTool(int kind)
@@ -373,6 +442,7 @@ void Analysis_Widget::on_comboBox_currentIndexChanged(int index)
     }
     fillInformationTable();
     ui->chartPanel->unitChanged();
+    ui->findingPanel->unitChanged();
     recolour();
     updat_Tool_Temp();
 }

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+class AnalysisKeeper;
 class QTableWidgetItem;
 
 namespace Ui {
@@ -47,8 +48,15 @@ public:
     // The span the scale shows, highest first, in the unit shown: the picture's maximum and
     // minimum, or the locked span while the scale is locked.
     [[nodiscard]] std::pair<float, float> scaleSpan() const;
+    // Keeps the right column wide enough for every text of its two tables, whatever panels
+    // are open beside it.
+    void fitTablesToContents();
     // Colours the picture afresh at the next paint: an isotherm or the locked scale changed.
     void recolour();
+
+    // Restores the picture's stored analysis and keeps its changes from now on, unless the
+    // user turned that off. Called by the browser once the picture is open.
+    void keepAnalysis();
 
     // Temperature texts with one decimal: stored tenths, and map degrees.
     [[nodiscard]] QString tenthsText(qint16 tenths) const;
@@ -77,6 +85,11 @@ public:
     int m_select = 0;
     QString m_lang;
     Ui::Analysis_Widget *ui = nullptr;
+    AnalysisKeeper *m_keeper = nullptr;
+
+signals:
+    // A message for the main window's status row.
+    void statusMessage(const QString &text);
 
 public slots:
     void updat_XY_Temp(int px, int py);

@@ -148,12 +148,8 @@ void ChartPanel::attachToAnalysisWindow(Analysis_Widget *window)
     setUpProfileChart();
     setUpHistogramChart();
 
-    connect(ui->pushButton_chart, &QPushButton::toggled, this, [this, ui](bool open) {
-        // The panel takes its room from the picture: the tables keep their width while it is
-        // open, and the closed window is as it was.
-        ui->widget_6->setMinimumWidth(open ? std::min(ui->widget_6->width(), 250) : 0);
-        setVisible(open);
-    });
+    // The panel takes its room from the picture: the window keeps the tables readable.
+    connect(ui->pushButton_chart, &QPushButton::toggled, this, &QWidget::setVisible);
     // The label moves a tool after it reported the mouse position, so the charts are redrawn
     // once that move is handled.
     connect(ui->label, &MyLabel::Point_XY, this, &ChartPanel::scheduleRefresh);
@@ -346,6 +342,22 @@ void ChartPanel::isothermEdited()
     m_isoHigh = ThermalCharts::fromUnit(ui->doubleSpinBox_isoHigh->value(), unitIndex());
     showIsothermControls();
     m_window->recolour();
+    emit isothermChanged();
+}
+
+void ChartPanel::setIsotherm(int mode, double lowCelsius, double highCelsius, const QColor &color)
+{
+    QComboBox *box = m_window->ui->comboBox_isotherm;
+    {
+        const QSignalBlocker blocker(box);
+        box->setCurrentIndex(qBound(0, mode, box->count() - 1));
+    }
+    m_isoLow = lowCelsius;
+    m_isoHigh = highCelsius;
+    if (color.isValid())
+        m_isoColor = color;
+    showIsothermControls();
+    m_window->recolour();
 }
 
 void ChartPanel::chooseIsothermColor()
@@ -356,6 +368,7 @@ void ChartPanel::chooseIsothermColor()
     m_isoColor = color;
     showIsothermControls();
     m_window->recolour();
+    emit isothermChanged();
 }
 
 void ChartPanel::showLockControls()

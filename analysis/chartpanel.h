@@ -48,6 +48,11 @@ public:
     // The isotherm band in shown tenths of the window's unit, and its colour.
     [[nodiscard]] ThermalCharts::Isotherm isotherm() const;
     [[nodiscard]] QColor isothermColor() const { return m_isoColor; }
+    // The isotherm's limits in degrees Celsius, whatever the unit shown.
+    [[nodiscard]] double isothermLowCelsius() const { return m_isoLow; }
+    [[nodiscard]] double isothermHighCelsius() const { return m_isoHigh; }
+    // Shows a kept isotherm; emits nothing.
+    void setIsotherm(int mode, double lowCelsius, double highCelsius, const QColor &color);
     // The locked span in shown tenths; only meaningful while the scale is locked.
     [[nodiscard]] ThermalCharts::Isotherm lockedSpan() const;
 
@@ -62,6 +67,10 @@ public:
     [[nodiscard]] const ThermalCharts::Histogram &histogram() const { return m_histogram; }
     // Name of the line the profile is of; empty when there is none.
     [[nodiscard]] QString profileName() const { return m_profileName; }
+
+signals:
+    // The user changed the isotherm.
+    void isothermChanged();
 
 protected:
     void showEvent(QShowEvent *event) override;

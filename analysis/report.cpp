@@ -66,8 +66,28 @@ QPixmap printOverlay(MyLabel *label, const LabelGeometry &geometry)
     return label->m_overlay;
 }
 
-// The 930 x 960 block in its own units, drawn straight onto the page rather than through a
-// pixmap, so the scale stays text in the PDF; the clip keeps the block's bounds.
+// One line of the information: its label and value are the two cells of an information
+// table row, the label as the table titles it.
+struct Field
+{
+    QPoint labelPos;
+    int row;
+    QPoint valuePos;
+    QPoint russianPos;
+};
+
+} // namespace
+
+QPixmap reportOverlay(Analysis_Widget *window)
+{
+    const QSize picture = window->m_colorImage.size();
+    return printOverlay(window->ui->label,
+                        { int(3.0 * picture.width() + 1.0), int(3.0 * picture.width()),
+                          int(3.0 * picture.height()), int(3.0 * picture.height()) });
+}
+
+// Drawn straight onto the page rather than through a pixmap, so the scale stays text in the
+// PDF; the clip keeps the block's bounds.
 void drawPictureBlock(QPainter &painter, Analysis_Widget *window, const QPixmap &overlay)
 {
     const QImage &coloured = window->m_colorImage;
@@ -96,18 +116,6 @@ void drawPictureBlock(QPainter &painter, Analysis_Widget *window, const QPixmap 
     painter.restore();
 }
 
-// One line of the information: its label and value are the two cells of an information
-// table row, the label as the table titles it.
-struct Field
-{
-    QPoint labelPos;
-    int row;
-    QPoint valuePos;
-    QPoint russianPos;
-};
-
-} // namespace
-
 QImage pictureWithOverlay(Analysis_Widget *window, int scale)
 {
     window->colorize();
@@ -135,11 +143,7 @@ bool write(Analysis_Widget *window, const QString &path)
     }
     const bool russian = window->m_lang == QLatin1String("RU");
     // Made before the printer starts, so the label's repaint does not run mid-page.
-    const QSize picture = window->m_colorImage.size();
-    const QPixmap overlay = printOverlay(
-            window->ui->label,
-            { int(3.0 * picture.width() + 1.0), int(3.0 * picture.width()),
-              int(3.0 * picture.height()), int(3.0 * picture.height()) });
+    const QPixmap overlay = reportOverlay(window);
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QUrl>
 
+class QDialog;
 class QWidget;
 
 // Every modal dialog and every hand-over to the desktop goes through here, so a test can
@@ -25,6 +26,11 @@ public:
                                  const QString &filter, const QString &defaultSuffix = QString());
     virtual QString existingDirectory(QWidget *parent, const QString &caption,
                                       const QString &dir);
+    // An existing file; empty when the user cancels.
+    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                 const QString &filter);
+    // Runs a dialog of our own modally; its result (QDialog::Accepted or Rejected).
+    virtual int exec(QDialog *dialog);
     // An invalid colour when the user cancels.
     virtual QColor color(QWidget *parent, const QColor &initial, const QString &title);
     virtual bool openUrl(const QUrl &url);

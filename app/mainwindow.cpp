@@ -233,6 +233,11 @@ void MainWindow::Photo_itemEntered(QListWidgetItem *item)
     ui->label_2->setText(m_photoWindow->m_pictureFolder + QLatin1Char('/') + text);
 }
 
+void MainWindow::showStatus(const QString &text)
+{
+    ui->label_2->setText(text);
+}
+
 void MainWindow::fullscr(bool sta)
 {
     // The window that left full screen, which need not be the one created last: a window

@@ -58,6 +58,8 @@ public slots:
     void Action_Close();
     void Action_Doc();
     void Photo_itemEntered(QListWidgetItem *item);
+    // A message of the window in the content row, in the status row beside the mode.
+    void showStatus(const QString &text);
     void fullscr(bool sta);
     void timeout_connect();
 

@@ -3,12 +3,16 @@
 
 #include "app/configrecord.h"
 #include "app/dialogs.h"
+#include "app/preferences.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QSignalBlocker>
 #include <QStandardPaths>
+
+#include <array>
+#include <cmath>
 
 seting::seting(QWidget *parent) : QWidget(parent)
 {
@@ -28,6 +32,9 @@ seting::seting(QWidget *parent) : QWidget(parent)
     const QSignalBlocker blocker(ui->comboBox);
     const int index = languageCodes().indexOf(m_lang);
     ui->comboBox->setCurrentIndex(index);
+
+    ui->checkBox_rememberAnalyses->setChecked(Preferences::rememberAnalyses());
+    showCriteria(Findings::storedCriteria());
 }
 
 seting::~seting()
@@ -56,6 +63,8 @@ void seting::on_pushButton_3_clicked()
 void seting::on_pushButton_2_clicked()
 {
     emit send_addr(m_addr);
+    Preferences::setRememberAnalyses(ui->checkBox_rememberAnalyses->isChecked());
+    Findings::storeCriteria(shownCriteria());
     if (QFile::exists(ConfigRecord::filePath())) {
         ConfigRecord::rewriteField(ConfigRecord::LanguageCode, m_lang);
         qDebug() << "写入了" << m_lang;
@@ -92,4 +101,64 @@ void seting::on_comboBox_activated(int index)
 {
     if (index >= 0 && index < languageCodes().size())
         m_lang = languageCodes().at(index);
+}
+
+void seting::on_pushButton_criteriaDefaults_clicked()
+{
+    showCriteria(Findings::defaultCriteria());
+}
+
+namespace {
+
+struct CriteriaRow
+{
+    QLineEdit *action;
+    QDoubleSpinBox *component;
+    QDoubleSpinBox *ambient;
+};
+
+std::array<CriteriaRow, Findings::ClassCount> criteriaRows(Ui::seting *ui)
+{
+    return { { { ui->lineEdit_action1, ui->doubleSpinBox_component1, ui->doubleSpinBox_ambient1 },
+               { ui->lineEdit_action2, ui->doubleSpinBox_component2, ui->doubleSpinBox_ambient2 },
+               { ui->lineEdit_action3, ui->doubleSpinBox_component3, ui->doubleSpinBox_ambient3 },
+               { ui->lineEdit_action4, ui->doubleSpinBox_component4, ui->doubleSpinBox_ambient4 } } };
+}
+
+// A bound in its box; the box's lowest value, shown as a dash, stands for none.
+void showBound(QDoubleSpinBox *box, const std::optional<int> &tenths)
+{
+    box->setValue(tenths ? *tenths / 10.0 : box->minimum());
+}
+
+std::optional<int> boundOf(const QDoubleSpinBox *box)
+{
+    if (box->value() <= box->minimum())
+        return std::nullopt;
+    return int(std::lround(box->value() * 10.0));
+}
+
+} // namespace
+
+void seting::showCriteria(const Findings::Criteria &criteria)
+{
+    const auto rows = criteriaRows(ui);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].action->setText(criteria.actions[i]);
+        showBound(rows[i].component, criteria.component[i]);
+        showBound(rows[i].ambient, criteria.ambient[i]);
+    }
+}
+
+Findings::Criteria seting::shownCriteria() const
+{
+    Findings::Criteria criteria = Findings::defaultCriteria();
+    const auto rows = criteriaRows(ui);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].action->text().trimmed().isEmpty())
+            criteria.actions[i] = rows[i].action->text().trimmed();
+        criteria.component[i] = boundOf(rows[i].component);
+        criteria.ambient[i] = boundOf(rows[i].ambient);
+    }
+    return criteria;
 }

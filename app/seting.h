@@ -1,5 +1,7 @@
 #pragma once
 
+#include "inspection/findings.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -8,7 +10,8 @@ namespace Ui {
 class seting;
 }
 
-// The settings dialog: the alarm-history folder and the interface language.
+// The settings dialog: the alarm-history folder, the interface language, and how analyses are
+// kept and judged.
 class seting : public QWidget
 {
     Q_OBJECT
@@ -37,4 +40,10 @@ private slots:
     void on_pushButton_clicked();
     void on_comboBox_currentIndexChanged(int index);
     void on_comboBox_activated(int index);
+    void on_pushButton_criteriaDefaults_clicked();
+
+private:
+    // The severity criteria in the grid, and back.
+    void showCriteria(const Findings::Criteria &criteria);
+    [[nodiscard]] Findings::Criteria shownCriteria() const;
 };

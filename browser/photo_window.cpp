@@ -8,6 +8,8 @@
 #include "app/mainwindow.h"
 #include "analysis/batchreport.h"
 #include "browser/drivechoice.h"
+#include "inspection/inspectionreport.h"
+#include "inspection/inspectionreportdialog.h"
 #include "browser/picturelisting.h"
 #include "browser/thumbnailfiller.h"
 #include "platform/platform.h"
@@ -27,6 +29,7 @@
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -115,6 +118,18 @@ photo_window::photo_window(MainWindow *parent, Platform *platform, const QString
     ui->pushButton_batch->setEnabled(false);
     connect(m_batchAction, &QAction::changed, this,
             [this] { ui->pushButton_batch->setEnabled(m_batchAction->isEnabled()); });
+
+    m_inspectionAction = new QAction(QIcon(QStringLiteral(":/photo/inspection.png")),
+                                     tr("为所选图片生成检测报告..."), this);
+    m_inspectionAction->setObjectName(QStringLiteral("actionInspectionReport"));
+    m_inspectionAction->setEnabled(false);
+    connect(m_inspectionAction, &QAction::triggered, this, &photo_window::makeInspectionReport);
+    connect(ui->pushButton_inspection, &QPushButton::clicked, m_inspectionAction,
+            &QAction::trigger);
+    ui->pushButton_inspection->setEnabled(false);
+    connect(m_inspectionAction, &QAction::changed, this, [this] {
+        ui->pushButton_inspection->setEnabled(m_inspectionAction->isEnabled());
+    });
 
     chooseFolder();
     get_image_information();
@@ -387,11 +402,16 @@ void photo_window::showTableView()
 void photo_window::watchSelection(QAbstractItemView *view)
 {
     m_batchAction->setEnabled(false);
-    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { m_batchAction->setEnabled(!selectedNames().isEmpty()); });
+    m_inspectionAction->setEnabled(false);
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const bool any = !selectedNames().isEmpty();
+        m_batchAction->setEnabled(any);
+        m_inspectionAction->setEnabled(any);
+    });
     connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint &pos) {
         QMenu menu(view);
         menu.addAction(m_batchAction);
+        menu.addAction(m_inspectionAction);
         menu.exec(view->viewport()->mapToGlobal(pos));
     });
 }
@@ -470,6 +490,59 @@ void photo_window::makeBatchReports()
     Dialogs::instance()->information(this, tr("提示"), summary);
 }
 
+void photo_window::makeInspectionReport()
+{
+    const QStringList names = selectedNames();
+    if (names.isEmpty())
+        return;
+    QPointer<photo_window> self(this);
+    InspectionReportDialog dialog(this);
+    dialog.setDetails(InspectionReport::rememberedDetails());
+    if (Dialogs::instance()->exec(&dialog) != QDialog::Accepted || !self)
+        return;
+    const InspectionReport::Details details = dialog.details();
+    InspectionReport::rememberDetails(details);
+    const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+            + QLatin1Char('/') + tr("检测报告") + QLatin1Char(' ')
+            + details.date.toString(Qt::ISODate) + QStringLiteral(".pdf");
+    const QString path = Dialogs::instance()->saveFileName(
+            this, tr("保存的文件"), proposed, QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"));
+    if (!self || path.isEmpty())
+        return;
+    QStringList paths;
+    for (const QString &name : names)
+        paths << m_pictureFolder + QLatin1Char('/') + name;
+
+    QProgressDialog progress(tr("正在生成检测报告..."), tr("取消"), 0, 2 * paths.size(), this);
+    progress.setWindowTitle(QStringLiteral("VX305"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    const InspectionReport::Outcome outcome = InspectionReport::write(
+            paths, m_model, details, path, [&](int done, int total) {
+                progress.setMaximum(total);
+                progress.setValue(done);
+                QCoreApplication::processEvents();
+                return !progress.wasCanceled();
+            });
+    progress.close();
+    if (!self || outcome.cancelled)
+        return;
+    if (!outcome.written) {
+        Dialogs::instance()->information(
+                this, tr("警告"), tr("无法写入文件：%1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    QString summary = tr("检测报告已生成，共 %1 页。").arg(outcome.pages);
+    if (!outcome.failed.isEmpty())
+        summary += QLatin1Char('\n') + tr("以下图片无法解析，已列在报告末尾：") + QLatin1Char('\n')
+                + outcome.failed.join(QLatin1Char('\n'));
+    Dialogs::instance()->information(this, tr("提示"), summary);
+    Dialogs::instance()->openUrl(QUrl::fromLocalFile(path));
+}
+
 void photo_window::openPicture(const QString &fileName)
 {
     auto *analysis = new Analysis_Widget(nullptr);
@@ -482,6 +555,9 @@ void photo_window::openPicture(const QString &fileName)
     ui->tabWidget->setCurrentIndex(ViewerTab);
     delete takeSecondWidget(ui->horizontalLayout_4);
     ui->horizontalLayout_4->addWidget(analysis);
+    if (m_mainWindow)
+        connect(analysis, &Analysis_Widget::statusMessage, m_mainWindow, &MainWindow::showStatus);
+    analysis->keepAnalysis();
 }
 
 void photo_window::on_pushButton_3_clicked()

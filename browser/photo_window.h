@@ -48,6 +48,8 @@ public:
     [[nodiscard]] QStringList selectedNames() const;
     // Writes a report for each selected picture into a folder the user picks.
     void makeBatchReports();
+    // Writes one inspection report of the selected pictures.
+    void makeInspectionReport();
 
     // Texts shown in an empty view to say why it is empty.
     static QString noDriveNotice();
@@ -70,6 +72,7 @@ public:
     QString m_openedFolder;
     bool m_openedIsPictureFolder = false;
     QAction *m_batchAction = nullptr;
+    QAction *m_inspectionAction = nullptr;
     Ui::photo_window *ui = nullptr;
 
 public slots:

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="zh_CN">
 <context>
+    <name>AnalysisKeeper</name>
+    <message>
+        <source>分析未能保存：%1</source>
+        <translation>The analysis could not be saved: %1</translation>
+    </message>
+</context>
+<context>
     <name>Analysis_Widget</name>
     <message>
         <source>图像信息</source>
@@ -199,6 +206,50 @@
         <source>所有图片使用同一温度范围</source>
         <translation>Same span for every picture</translation>
     </message>
+    <message>
+        <source>发现</source>
+        <translation>Finding</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>设备或位置</source>
+        <translation>Equipment or location</translation>
+    </message>
+    <message>
+        <source>参考温度</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>严重程度</source>
+        <translation>Severity</translation>
+    </message>
+    <message>
+        <source>建议</source>
+        <translation>Suggest</translation>
+    </message>
+    <message>
+        <source>按ΔT使用建议的等级</source>
+        <translation>Use the class suggested from ΔT</translation>
+    </message>
+    <message>
+        <source>观察与建议</source>
+        <translation>Observation and recommendation</translation>
+    </message>
+    <message>
+        <source>分析数据库已损坏或来自更新的版本，已移至：
+%1
+已新建一个数据库。</source>
+        <translation>The analysis database was damaged or made by a newer version and has been moved to:
+%1
+A new database was made.</translation>
+    </message>
+    <message>
+        <source>分析已恢复 — %1</source>
+        <translation>Analysis restored — %1</translation>
+    </message>
 </context>
 <context>
     <name>ChartPanel</name>
@@ -229,6 +280,210 @@
     <message>
         <source>整幅图像</source>
         <translation>Whole picture</translation>
+    </message>
+</context>
+<context>
+    <name>FindingPanel</name>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>输入的温度</source>
+        <translation>Typed temperature</translation>
+    </message>
+    <message>
+        <source>%1 最高</source>
+        <translation>%1 maximum</translation>
+    </message>
+    <message>
+        <source>%1 平均</source>
+        <translation>%1 average</translation>
+    </message>
+    <message>
+        <source>由您选择；建议：%1</source>
+        <translation>Chosen by you; suggested: %1</translation>
+    </message>
+    <message>
+        <source>按最大ΔT（%1 %2）建议</source>
+        <translation>Suggested from the largest ΔT (%1 %2)</translation>
+    </message>
+    <message>
+        <source>设置参考温度后将给出建议</source>
+        <translation>Set a reference to have a class suggested</translation>
+    </message>
+</context>
+<context>
+    <name>Findings</name>
+    <message>
+        <source>重大缺陷；立即维修</source>
+        <translation>major discrepancy; repair immediately</translation>
+    </message>
+    <message>
+        <source>持续监测直至修复</source>
+        <translation>monitor until corrected</translation>
+    </message>
+    <message>
+        <source>很可能存在缺陷；择时维修</source>
+        <translation>probable deficiency; repair as time permits</translation>
+    </message>
+    <message>
+        <source>可能存在缺陷；需调查</source>
+        <translation>possible deficiency; investigate</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+</context>
+<context>
+    <name>InspectionReport</name>
+    <message>
+        <source>输入的温度 %1 %2</source>
+        <translation>Typed temperature %1 %2</translation>
+    </message>
+    <message>
+        <source>%1 最高</source>
+        <translation>%1 maximum</translation>
+    </message>
+    <message>
+        <source>%1 平均</source>
+        <translation>%1 average</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>热成像检测报告</source>
+        <translation>Thermographic inspection report</translation>
+    </message>
+    <message>
+        <source>公司</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>客户</source>
+        <translation>Customer</translation>
+    </message>
+    <message>
+        <source>现场</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>检测人员</source>
+        <translation>Inspector</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>热像仪</source>
+        <translation>Imager</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Pictures</translation>
+    </message>
+    <message>
+        <source>发现</source>
+        <translation>Findings</translation>
+    </message>
+    <message>
+        <source>发现汇总</source>
+        <translation>Summary of findings</translation>
+    </message>
+    <message>
+        <source>没有发现。</source>
+        <translation>No findings.</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>最高温度</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>严重程度</source>
+        <translation>Severity</translation>
+    </message>
+    <message>
+        <source>建议措施</source>
+        <translation>Recommended action</translation>
+    </message>
+    <message>
+        <source>这张图片无法读取。</source>
+        <translation>This picture could not be read.</translation>
+    </message>
+    <message>
+        <source>（建议）</source>
+        <translation>(suggested)</translation>
+    </message>
+    <message>
+        <source>参考温度</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>测量（%1）</source>
+        <translation>Measurements (%1)</translation>
+    </message>
+    <message>
+        <source>观察与建议</source>
+        <translation>Observation and recommendation</translation>
+    </message>
+    <message>
+        <source>无法读取的图片</source>
+        <translation>Pictures that could not be read</translation>
+    </message>
+    <message>
+        <source>第 %1 页，共 %2 页</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>InspectionReportDialog</name>
+    <message>
+        <source>检测报告</source>
+        <translation>Inspection report</translation>
+    </message>
+    <message>
+        <source>公司</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>标志图片</source>
+        <translation>Logo</translation>
+    </message>
+    <message>
+        <source>客户</source>
+        <translation>Customer</translation>
+    </message>
+    <message>
+        <source>现场</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>检测人员</source>
+        <translation>Inspector</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>选择标志图片</source>
+        <translation>Choose a logo</translation>
+    </message>
+    <message>
+        <source>图片 (*.png *.jpg *.jpeg *.bmp *.svg)</source>
+        <translation>Pictures (*.png *.jpg *.jpeg *.bmp *.svg)</translation>
     </message>
 </context>
 <context>
@@ -518,6 +773,34 @@ Which imager took these pictures?</translation>
         <source>文件夹</source>
         <translation>Folder</translation>
     </message>
+    <message>
+        <source>为所选图片生成检测报告...</source>
+        <translation>Inspection report of the selected pictures...</translation>
+    </message>
+    <message>
+        <source>检测报告</source>
+        <translation>Inspection report</translation>
+    </message>
+    <message>
+        <source>保存的文件</source>
+        <translation>Saved file</translation>
+    </message>
+    <message>
+        <source>正在生成检测报告...</source>
+        <translation>Writing the inspection report...</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1</source>
+        <translation>The file could not be written: %1</translation>
+    </message>
+    <message>
+        <source>检测报告已生成，共 %1 页。</source>
+        <translation>The inspection report was written: %1 pages.</translation>
+    </message>
+    <message>
+        <source>以下图片无法解析，已列在报告末尾：</source>
+        <translation>These pictures could not be read and are listed at the end of the report:</translation>
+    </message>
 </context>
 <context>
     <name>seting</name>
@@ -552,6 +835,38 @@ Which imager took these pictures?</translation>
     <message>
         <source>路径中不能包含逗号“,”，请选择其他文件夹。</source>
         <translation>The path must not contain a comma &quot;,&quot;. Please choose another folder.</translation>
+    </message>
+    <message>
+        <source>分析</source>
+        <translation>Analyses</translation>
+    </message>
+    <message>
+        <source>记住分析</source>
+        <translation>Remember analyses</translation>
+    </message>
+    <message>
+        <source>严重程度标准：ΔT 的下限（°C）</source>
+        <translation>Severity criteria: lower bounds of ΔT (°C)</translation>
+    </message>
+    <message>
+        <source>等级</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>建议措施</source>
+        <translation>Recommended action</translation>
+    </message>
+    <message>
+        <source>对比同类部件</source>
+        <translation>Similar component</translation>
+    </message>
+    <message>
+        <source>对比环境空气</source>
+        <translation>Ambient air</translation>
+    </message>
+    <message>
+        <source>恢复默认</source>
+        <translation>Restore defaults</translation>
     </message>
 </context>
 </TS>

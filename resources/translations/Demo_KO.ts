@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko_KR" sourcelanguage="zh_CN">
 <context>
+    <name>AnalysisKeeper</name>
+    <message>
+        <source>分析未能保存：%1</source>
+        <translation>분석을 저장할 수 없습니다: %1</translation>
+    </message>
+</context>
+<context>
     <name>Analysis_Widget</name>
     <message>
         <source>图像信息</source>
@@ -199,6 +206,50 @@
         <source>所有图片使用同一温度范围</source>
         <translation>모든 이미지에 같은 범위</translation>
     </message>
+    <message>
+        <source>发现</source>
+        <translation>소견</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>제목</translation>
+    </message>
+    <message>
+        <source>设备或位置</source>
+        <translation>장비 또는 위치</translation>
+    </message>
+    <message>
+        <source>参考温度</source>
+        <translation>기준</translation>
+    </message>
+    <message>
+        <source>严重程度</source>
+        <translation>심각도</translation>
+    </message>
+    <message>
+        <source>建议</source>
+        <translation>제안</translation>
+    </message>
+    <message>
+        <source>按ΔT使用建议的等级</source>
+        <translation>ΔT에서 제안된 등급 사용</translation>
+    </message>
+    <message>
+        <source>观察与建议</source>
+        <translation>관찰 및 권고</translation>
+    </message>
+    <message>
+        <source>分析数据库已损坏或来自更新的版本，已移至：
+%1
+已新建一个数据库。</source>
+        <translation>분석 데이터베이스가 손상되었거나 최신 버전에서 만들어져 다음 위치로 옮겼습니다:
+%1
+새 데이터베이스를 만들었습니다.</translation>
+    </message>
+    <message>
+        <source>分析已恢复 — %1</source>
+        <translation>분석 복원됨 — %1</translation>
+    </message>
 </context>
 <context>
     <name>ChartPanel</name>
@@ -229,6 +280,210 @@
     <message>
         <source>整幅图像</source>
         <translation>전체 이미지</translation>
+    </message>
+</context>
+<context>
+    <name>FindingPanel</name>
+    <message>
+        <source>无</source>
+        <translation>없음</translation>
+    </message>
+    <message>
+        <source>输入的温度</source>
+        <translation>입력한 온도</translation>
+    </message>
+    <message>
+        <source>%1 最高</source>
+        <translation>%1 최고</translation>
+    </message>
+    <message>
+        <source>%1 平均</source>
+        <translation>%1 평균</translation>
+    </message>
+    <message>
+        <source>由您选择；建议：%1</source>
+        <translation>직접 선택함; 제안: %1</translation>
+    </message>
+    <message>
+        <source>按最大ΔT（%1 %2）建议</source>
+        <translation>최대 ΔT(%1 %2)에서 제안됨</translation>
+    </message>
+    <message>
+        <source>设置参考温度后将给出建议</source>
+        <translation>기준을 설정하면 등급이 제안됩니다</translation>
+    </message>
+</context>
+<context>
+    <name>Findings</name>
+    <message>
+        <source>重大缺陷；立即维修</source>
+        <translation>중대한 결함; 즉시 수리</translation>
+    </message>
+    <message>
+        <source>持续监测直至修复</source>
+        <translation>수정될 때까지 감시</translation>
+    </message>
+    <message>
+        <source>很可能存在缺陷；择时维修</source>
+        <translation>결함 가능성 높음; 시간이 허락할 때 수리</translation>
+    </message>
+    <message>
+        <source>可能存在缺陷；需调查</source>
+        <translation>결함 가능성; 조사 필요</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>없음</translation>
+    </message>
+</context>
+<context>
+    <name>InspectionReport</name>
+    <message>
+        <source>输入的温度 %1 %2</source>
+        <translation>입력한 온도 %1 %2</translation>
+    </message>
+    <message>
+        <source>%1 最高</source>
+        <translation>%1 최고</translation>
+    </message>
+    <message>
+        <source>%1 平均</source>
+        <translation>%1 평균</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>없음</translation>
+    </message>
+    <message>
+        <source>热成像检测报告</source>
+        <translation>열화상 점검 보고서</translation>
+    </message>
+    <message>
+        <source>公司</source>
+        <translation>회사</translation>
+    </message>
+    <message>
+        <source>客户</source>
+        <translation>고객</translation>
+    </message>
+    <message>
+        <source>现场</source>
+        <translation>현장</translation>
+    </message>
+    <message>
+        <source>检测人员</source>
+        <translation>점검자</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>날짜</translation>
+    </message>
+    <message>
+        <source>热像仪</source>
+        <translation>열화상 카메라</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>사진</translation>
+    </message>
+    <message>
+        <source>发现</source>
+        <translation>소견</translation>
+    </message>
+    <message>
+        <source>发现汇总</source>
+        <translation>소견 요약</translation>
+    </message>
+    <message>
+        <source>没有发现。</source>
+        <translation>소견이 없습니다.</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>위치</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>제목</translation>
+    </message>
+    <message>
+        <source>最高温度</source>
+        <translation>최고 온도</translation>
+    </message>
+    <message>
+        <source>严重程度</source>
+        <translation>심각도</translation>
+    </message>
+    <message>
+        <source>建议措施</source>
+        <translation>권장 조치</translation>
+    </message>
+    <message>
+        <source>这张图片无法读取。</source>
+        <translation>이 사진을 읽을 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>（建议）</source>
+        <translation>(제안)</translation>
+    </message>
+    <message>
+        <source>参考温度</source>
+        <translation>기준</translation>
+    </message>
+    <message>
+        <source>测量（%1）</source>
+        <translation>측정 (%1)</translation>
+    </message>
+    <message>
+        <source>观察与建议</source>
+        <translation>관찰 및 권고</translation>
+    </message>
+    <message>
+        <source>无法读取的图片</source>
+        <translation>읽을 수 없는 사진</translation>
+    </message>
+    <message>
+        <source>第 %1 页，共 %2 页</source>
+        <translation>%2쪽 중 %1쪽</translation>
+    </message>
+</context>
+<context>
+    <name>InspectionReportDialog</name>
+    <message>
+        <source>检测报告</source>
+        <translation>점검 보고서</translation>
+    </message>
+    <message>
+        <source>公司</source>
+        <translation>회사</translation>
+    </message>
+    <message>
+        <source>标志图片</source>
+        <translation>로고</translation>
+    </message>
+    <message>
+        <source>客户</source>
+        <translation>고객</translation>
+    </message>
+    <message>
+        <source>现场</source>
+        <translation>현장</translation>
+    </message>
+    <message>
+        <source>检测人员</source>
+        <translation>점검자</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>날짜</translation>
+    </message>
+    <message>
+        <source>选择标志图片</source>
+        <translation>로고 선택</translation>
+    </message>
+    <message>
+        <source>图片 (*.png *.jpg *.jpeg *.bmp *.svg)</source>
+        <translation>그림 (*.png *.jpg *.jpeg *.bmp *.svg)</translation>
     </message>
 </context>
 <context>
@@ -518,6 +773,34 @@
         <source>文件夹</source>
         <translation>폴더</translation>
     </message>
+    <message>
+        <source>为所选图片生成检测报告...</source>
+        <translation>선택한 사진의 점검 보고서...</translation>
+    </message>
+    <message>
+        <source>检测报告</source>
+        <translation>점검 보고서</translation>
+    </message>
+    <message>
+        <source>保存的文件</source>
+        <translation>저장 파일</translation>
+    </message>
+    <message>
+        <source>正在生成检测报告...</source>
+        <translation>점검 보고서를 만드는 중...</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1</source>
+        <translation>파일을 쓸 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>检测报告已生成，共 %1 页。</source>
+        <translation>점검 보고서를 만들었습니다: %1쪽.</translation>
+    </message>
+    <message>
+        <source>以下图片无法解析，已列在报告末尾：</source>
+        <translation>다음 사진은 읽을 수 없어 보고서 끝에 나열했습니다:</translation>
+    </message>
 </context>
 <context>
     <name>seting</name>
@@ -552,6 +835,38 @@
     <message>
         <source>路径中不能包含逗号“,”，请选择其他文件夹。</source>
         <translation>경로에 쉼표(“,”)를 포함할 수 없습니다. 다른 폴더를 선택하십시오.</translation>
+    </message>
+    <message>
+        <source>分析</source>
+        <translation>분석</translation>
+    </message>
+    <message>
+        <source>记住分析</source>
+        <translation>분석 기억</translation>
+    </message>
+    <message>
+        <source>严重程度标准：ΔT 的下限（°C）</source>
+        <translation>심각도 기준: ΔT 하한 (°C)</translation>
+    </message>
+    <message>
+        <source>等级</source>
+        <translation>등급</translation>
+    </message>
+    <message>
+        <source>建议措施</source>
+        <translation>권장 조치</translation>
+    </message>
+    <message>
+        <source>对比同类部件</source>
+        <translation>유사 부품 대비</translation>
+    </message>
+    <message>
+        <source>对比环境空气</source>
+        <translation>주변 공기 대비</translation>
+    </message>
+    <message>
+        <source>恢复默认</source>
+        <translation>기본값 복원</translation>
     </message>
 </context>
 </TS>

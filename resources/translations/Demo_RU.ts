@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="zh_CN">
 <context>
+    <name>AnalysisKeeper</name>
+    <message>
+        <source>分析未能保存：%1</source>
+        <translation>Не удалось сохранить анализ: %1</translation>
+    </message>
+</context>
+<context>
     <name>Analysis_Widget</name>
     <message>
         <source>图像信息</source>
@@ -199,6 +206,50 @@
         <source>所有图片使用同一温度范围</source>
         <translation>Один диапазон для всех снимков</translation>
     </message>
+    <message>
+        <source>发现</source>
+        <translation>Заключение</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Заголовок</translation>
+    </message>
+    <message>
+        <source>设备或位置</source>
+        <translation>Оборудование или место</translation>
+    </message>
+    <message>
+        <source>参考温度</source>
+        <translation>Эталон</translation>
+    </message>
+    <message>
+        <source>严重程度</source>
+        <translation>Серьёзность</translation>
+    </message>
+    <message>
+        <source>建议</source>
+        <translation>Предложить</translation>
+    </message>
+    <message>
+        <source>按ΔT使用建议的等级</source>
+        <translation>Использовать класс, предложенный по ΔT</translation>
+    </message>
+    <message>
+        <source>观察与建议</source>
+        <translation>Наблюдение и рекомендация</translation>
+    </message>
+    <message>
+        <source>分析数据库已损坏或来自更新的版本，已移至：
+%1
+已新建一个数据库。</source>
+        <translation>База анализов повреждена или создана более новой версией и перемещена в:
+%1
+Создана новая база.</translation>
+    </message>
+    <message>
+        <source>分析已恢复 — %1</source>
+        <translation>Анализ восстановлен — %1</translation>
+    </message>
 </context>
 <context>
     <name>ChartPanel</name>
@@ -229,6 +280,210 @@
     <message>
         <source>整幅图像</source>
         <translation>Весь снимок</translation>
+    </message>
+</context>
+<context>
+    <name>FindingPanel</name>
+    <message>
+        <source>无</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>输入的温度</source>
+        <translation>Введённая температура</translation>
+    </message>
+    <message>
+        <source>%1 最高</source>
+        <translation>%1, максимум</translation>
+    </message>
+    <message>
+        <source>%1 平均</source>
+        <translation>%1, среднее</translation>
+    </message>
+    <message>
+        <source>由您选择；建议：%1</source>
+        <translation>Выбрано вами; предлагается: %1</translation>
+    </message>
+    <message>
+        <source>按最大ΔT（%1 %2）建议</source>
+        <translation>Предложено по наибольшей ΔT (%1 %2)</translation>
+    </message>
+    <message>
+        <source>设置参考温度后将给出建议</source>
+        <translation>Задайте эталон, чтобы получить предложение класса</translation>
+    </message>
+</context>
+<context>
+    <name>Findings</name>
+    <message>
+        <source>重大缺陷；立即维修</source>
+        <translation>серьёзный дефект; немедленный ремонт</translation>
+    </message>
+    <message>
+        <source>持续监测直至修复</source>
+        <translation>наблюдать до устранения</translation>
+    </message>
+    <message>
+        <source>很可能存在缺陷；择时维修</source>
+        <translation>вероятный дефект; ремонт по возможности</translation>
+    </message>
+    <message>
+        <source>可能存在缺陷；需调查</source>
+        <translation>возможный дефект; требуется проверка</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>Нет</translation>
+    </message>
+</context>
+<context>
+    <name>InspectionReport</name>
+    <message>
+        <source>输入的温度 %1 %2</source>
+        <translation>Введённая температура %1 %2</translation>
+    </message>
+    <message>
+        <source>%1 最高</source>
+        <translation>%1, максимум</translation>
+    </message>
+    <message>
+        <source>%1 平均</source>
+        <translation>%1, среднее</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>热成像检测报告</source>
+        <translation>Отчёт о тепловизионном обследовании</translation>
+    </message>
+    <message>
+        <source>公司</source>
+        <translation>Компания</translation>
+    </message>
+    <message>
+        <source>客户</source>
+        <translation>Заказчик</translation>
+    </message>
+    <message>
+        <source>现场</source>
+        <translation>Объект</translation>
+    </message>
+    <message>
+        <source>检测人员</source>
+        <translation>Специалист</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>热像仪</source>
+        <translation>Тепловизор</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Снимки</translation>
+    </message>
+    <message>
+        <source>发现</source>
+        <translation>Заключения</translation>
+    </message>
+    <message>
+        <source>发现汇总</source>
+        <translation>Сводка заключений</translation>
+    </message>
+    <message>
+        <source>没有发现。</source>
+        <translation>Заключений нет.</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Место</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Заголовок</translation>
+    </message>
+    <message>
+        <source>最高温度</source>
+        <translation>Максимум</translation>
+    </message>
+    <message>
+        <source>严重程度</source>
+        <translation>Серьёзность</translation>
+    </message>
+    <message>
+        <source>建议措施</source>
+        <translation>Рекомендуемое действие</translation>
+    </message>
+    <message>
+        <source>这张图片无法读取。</source>
+        <translation>Этот снимок не удалось прочитать.</translation>
+    </message>
+    <message>
+        <source>（建议）</source>
+        <translation>(предложено)</translation>
+    </message>
+    <message>
+        <source>参考温度</source>
+        <translation>Эталон</translation>
+    </message>
+    <message>
+        <source>测量（%1）</source>
+        <translation>Измерения (%1)</translation>
+    </message>
+    <message>
+        <source>观察与建议</source>
+        <translation>Наблюдение и рекомендация</translation>
+    </message>
+    <message>
+        <source>无法读取的图片</source>
+        <translation>Снимки, которые не удалось прочитать</translation>
+    </message>
+    <message>
+        <source>第 %1 页，共 %2 页</source>
+        <translation>Страница %1 из %2</translation>
+    </message>
+</context>
+<context>
+    <name>InspectionReportDialog</name>
+    <message>
+        <source>检测报告</source>
+        <translation>Отчёт об обследовании</translation>
+    </message>
+    <message>
+        <source>公司</source>
+        <translation>Компания</translation>
+    </message>
+    <message>
+        <source>标志图片</source>
+        <translation>Логотип</translation>
+    </message>
+    <message>
+        <source>客户</source>
+        <translation>Заказчик</translation>
+    </message>
+    <message>
+        <source>现场</source>
+        <translation>Объект</translation>
+    </message>
+    <message>
+        <source>检测人员</source>
+        <translation>Специалист</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>选择标志图片</source>
+        <translation>Выберите логотип</translation>
+    </message>
+    <message>
+        <source>图片 (*.png *.jpg *.jpeg *.bmp *.svg)</source>
+        <translation>Изображения (*.png *.jpg *.jpeg *.bmp *.svg)</translation>
     </message>
 </context>
 <context>
@@ -518,6 +773,34 @@
         <source>文件夹</source>
         <translation>Папка</translation>
     </message>
+    <message>
+        <source>为所选图片生成检测报告...</source>
+        <translation>Отчёт об обследовании по выбранным снимкам...</translation>
+    </message>
+    <message>
+        <source>检测报告</source>
+        <translation>Отчёт об обследовании</translation>
+    </message>
+    <message>
+        <source>保存的文件</source>
+        <translation>Сохранённый файл</translation>
+    </message>
+    <message>
+        <source>正在生成检测报告...</source>
+        <translation>Создание отчёта об обследовании...</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1</source>
+        <translation>Не удалось записать файл: %1</translation>
+    </message>
+    <message>
+        <source>检测报告已生成，共 %1 页。</source>
+        <translation>Отчёт об обследовании создан: страниц — %1.</translation>
+    </message>
+    <message>
+        <source>以下图片无法解析，已列在报告末尾：</source>
+        <translation>Эти снимки не удалось прочитать; они перечислены в конце отчёта:</translation>
+    </message>
 </context>
 <context>
     <name>seting</name>
@@ -552,6 +835,38 @@
     <message>
         <source>路径中不能包含逗号“,”，请选择其他文件夹。</source>
         <translation>Путь не должен содержать запятую «,». Выберите другую папку.</translation>
+    </message>
+    <message>
+        <source>分析</source>
+        <translation>Анализы</translation>
+    </message>
+    <message>
+        <source>记住分析</source>
+        <translation>Запоминать анализы</translation>
+    </message>
+    <message>
+        <source>严重程度标准：ΔT 的下限（°C）</source>
+        <translation>Критерии серьёзности: нижние границы ΔT (°C)</translation>
+    </message>
+    <message>
+        <source>等级</source>
+        <translation>Класс</translation>
+    </message>
+    <message>
+        <source>建议措施</source>
+        <translation>Рекомендуемое действие</translation>
+    </message>
+    <message>
+        <source>对比同类部件</source>
+        <translation>Относительно однотипного узла</translation>
+    </message>
+    <message>
+        <source>对比环境空气</source>
+        <translation>Относительно окружающего воздуха</translation>
+    </message>
+    <message>
+        <source>恢复默认</source>
+        <translation>Восстановить по умолчанию</translation>
     </message>
 </context>
 </TS>
