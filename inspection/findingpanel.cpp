@@ -16,7 +16,17 @@ void FindingPanel::attachToAnalysisWindow(Analysis_Widget *window)
     m_criteria = Findings::storedCriteria();
     setMinimumWidth(190);
 
-    connect(ui->pushButton_finding, &QPushButton::toggled, this, &QWidget::setVisible);
+    // The findings and the charts share the room beside the tables: one panel at a time, so
+    // neither squeezes the tables at the window's usual size.
+    connect(ui->pushButton_finding, &QPushButton::toggled, this, [this, ui](bool open) {
+        if (open)
+            ui->pushButton_chart->setChecked(false);
+        setVisible(open);
+    });
+    connect(ui->pushButton_chart, &QPushButton::toggled, this, [ui](bool open) {
+        if (open)
+            ui->pushButton_finding->setChecked(false);
+    });
     connect(ui->lineEdit_findingTitle, &QLineEdit::textEdited, this, [this](const QString &text) {
         m_finding.title = text;
         emit changed();
@@ -46,8 +56,13 @@ void FindingPanel::attachToAnalysisWindow(Analysis_Widget *window)
         showSeverity();
         emit changed();
     });
-    for (int severity = 0; severity <= Findings::ClassCount; ++severity)
-        ui->comboBox_severity->addItem(Findings::classText(severity, m_criteria));
+    // The classes by number; the chosen one's action is spelled out below, where it can wrap.
+    ui->comboBox_severity->addItem(Findings::classText(0, m_criteria));
+    for (int severity = 1; severity <= Findings::ClassCount; ++severity) {
+        ui->comboBox_severity->addItem(QString::number(severity));
+        ui->comboBox_severity->setItemData(severity, Findings::classText(severity, m_criteria),
+                                           Qt::ToolTipRole);
+    }
     fillReferences();
     showReference();
     showSeverity();
@@ -129,7 +144,12 @@ void FindingPanel::showSeverity()
         hint = tr("按最大ΔT（%1 %2）建议").arg(Findings::tenthsText(*m_largest), unit);
     else
         hint = tr("设置参考温度后将给出建议");
-    ui->label_severitySuggested->setText(hint);
+    const QString action = m_finding.severity > 0
+            ? m_criteria.actions[std::size_t(m_finding.severity - 1)].toHtmlEscaped()
+                    + QStringLiteral("<br>")
+            : QString();
+    ui->label_severitySuggested->setText(action + QStringLiteral("<i>") + hint.toHtmlEscaped()
+                                         + QStringLiteral("</i>"));
 }
 
 void FindingPanel::referenceChosen(int index)

@@ -106,6 +106,25 @@ int main(int argc, char **argv)
         // The first picture, shown as it was taken.
         browser->table_item_doubleclicked(browser->m_tableView->item(0, 0));
         save(&window, "browser-opened.png", 500);
+        // A finding against the ambient air, with both panels open.
+        auto *analysis = browser->findChild<Analysis_Widget *>();
+        MyLabel *label = analysis->ui->label;
+        label->m_points.emplace_back(new PointTool {"P0", 80, 110, 9, Qt::red});
+        label->m_rects.emplace_back(new RectTool {"R0", 130, 180, 215, 285, Qt::red});
+        label->setToolKind(1);
+        analysis->updat_Tool_Temp();
+        emit label->updat_Tool();
+        analysis->ui->pushButton_chart->click();
+        analysis->ui->pushButton_finding->click();
+        analysis->ui->lineEdit_findingTitle->setText("Hot breaker terminal");
+        emit analysis->ui->lineEdit_findingTitle->textEdited("Hot breaker terminal");
+        analysis->ui->lineEdit_location->setText("Panel B2, breaker 14");
+        emit analysis->ui->lineEdit_location->textEdited("Panel B2, breaker 14");
+        analysis->ui->textEdit_findingNote->setPlainText("Phase A terminal 40 K above ambient.");
+        analysis->ui->comboBox_reference->setCurrentIndex(1);
+        emit analysis->ui->comboBox_reference->activated(1);
+        analysis->ui->doubleSpinBox_reference->setValue(21.5);
+        save(&window, "browser-finding.png", 500);
     }
     return 0;
 }
