@@ -57,6 +57,12 @@ QSqlDatabase connection(const QString &name, const QString &path)
     return db;
 }
 
+// Texts are NOT NULL: a null string is stored as an empty one.
+QVariant text(const QString &s)
+{
+    return s.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(s);
+}
+
 bool exec(QSqlDatabase &db, const QString &statement, QString *error = nullptr)
 {
     QSqlQuery query(db);
@@ -208,10 +214,9 @@ AnalysisStore::Check AnalysisStore::openReader()
         }
     }
     QString error;
-    QSqlQuery walQuery(db);
-    if (!walQuery.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !configure(db)
+    if (!exec(db, QStringLiteral("PRAGMA journal_mode = WAL"), &error) || !configure(db)
         || !migrate(db, &error)) {
-        qDebug() << "分析数据库无法准备" << error << walQuery.lastError().text();
+        qDebug() << "分析数据库无法准备" << error;
         return Check::Unusable;
     }
     return Check::Usable;
@@ -383,12 +388,12 @@ bool AnalysisStore::write(const QString &connectionName, const AnalysisRecord &r
             " severity_set = excluded.severity_set"));
     const Finding &f = r.finding;
     for (const QVariant &value :
-         { QVariant(r.hash), QVariant(r.path), QVariant(r.changed.toMSecsSinceEpoch()),
+         { QVariant(r.hash), text(r.path), QVariant(r.changed.toMSecsSinceEpoch()),
            QVariant(r.unitIndex), QVariant(r.scaleStart), QVariant(r.scaleEnd),
            QVariant(r.isoMode), QVariant(r.isoLow), QVariant(r.isoHigh),
-           QVariant(qint64(r.isoColor)), QVariant(f.title), QVariant(f.location),
-           QVariant(f.note), QVariant(f.reference.kind), QVariant(f.reference.celsius),
-           QVariant(f.reference.tool), QVariant(f.severity), QVariant(f.severitySet) })
+           QVariant(qint64(r.isoColor)), text(f.title), text(f.location), text(f.note),
+           QVariant(f.reference.kind), QVariant(f.reference.celsius), text(f.reference.tool),
+           QVariant(f.severity), QVariant(f.severitySet) })
         analysis.addBindValue(value);
     bool ok = analysis.exec();
     QSqlQuery removeTools(db);
@@ -401,7 +406,7 @@ bool AnalysisStore::write(const QString &connectionName, const AnalysisRecord &r
     for (std::size_t i = 0; ok && i < r.tools.size(); ++i) {
         const StoredTool &t = r.tools[i];
         for (const QVariant &value :
-             { QVariant(r.hash), QVariant(qint64(i)), QVariant(t.kind), QVariant(t.name),
+             { QVariant(r.hash), QVariant(qint64(i)), QVariant(t.kind), text(t.name),
                QVariant(t.x1), QVariant(t.y1), QVariant(t.x2), QVariant(t.y2), QVariant(t.r),
                QVariant(qint64(t.color)) })
             tool.addBindValue(value);

@@ -35,6 +35,8 @@ class Text
 const char *const DetailKeys[] = { "company", "logo", "customer", "site", "inspector" };
 
 constexpr double MarginMm = 15.0;
+// Between a number and its unit, so that a narrow column never parts them.
+constexpr QChar UnitSpace(0x00A0);
 
 // One picture as the report shows it, read in the first pass.
 struct Entry
@@ -89,7 +91,7 @@ Entry readEntry(const Analysis_Widget *window)
         e.infoTitles << cells.value(0);
         e.info << cells.value(1);
     }
-    e.maximum = e.info.value(7) + QLatin1Char(' ') + e.unit;
+    e.maximum = e.info.value(7) + UnitSpace + e.unit;
     e.headers = tableRow(ui->tableWidget, 0, true);
     for (int row = 0; row < ui->tableWidget->rowCount(); ++row) {
         e.rows << tableRow(ui->tableWidget, row, false);
@@ -107,10 +109,9 @@ QString referenceText(const Entry &e)
     const Findings::Reference &r = e.finding.reference;
     switch (r.kind) {
     case Findings::TypedTemperature:
-        return Text::tr("输入的温度 %1 %2")
+        return Text::tr("输入的温度 %1")
                 .arg(Findings::tenthsText(Findings::shownTenths(
-                             r.celsius, e.unit == QLatin1String("°F") ? 1 : 0)),
-                     e.unit);
+                             r.celsius, e.unit == QLatin1String("°F") ? 1 : 0)) + UnitSpace + e.unit);
     case Findings::ToolMaximum:
         return Text::tr("%1 最高").arg(r.tool);
     case Findings::ToolAverage:
@@ -122,7 +123,7 @@ QString referenceText(const Entry &e)
 
 QString deltaText(const Entry &e)
 {
-    return e.delta ? Findings::tenthsText(*e.delta) + QLatin1Char(' ') + e.unit : QString();
+    return e.delta ? Findings::tenthsText(*e.delta) + UnitSpace + e.unit : QString();
 }
 
 // Lays the document out and, unless it only counts pages, draws it.
@@ -148,8 +149,8 @@ public:
     {
         startPage(false);
         m_y = mm(40);
-        const QImage logo(m_details.logoPath);
-        if (!m_details.logoPath.isEmpty() && !logo.isNull()) {
+        const QImage logo = m_details.logoPath.isEmpty() ? QImage() : QImage(m_details.logoPath);
+        if (!logo.isNull()) {
             const QSize size = logo.size().scaled(mm(70), mm(30), Qt::KeepAspectRatio);
             if (m_painter)
                 m_painter->drawImage(QRect(QPoint(m_left, m_y), size), logo);
@@ -169,8 +170,8 @@ public:
             { Text::tr("检测人员"), m_details.inspector },
             { Text::tr("日期"), dateText() },
             { Text::tr("热像仪"), m_model == 1 ? QStringLiteral("VX300") : QStringLiteral("VX305") },
-            { Text::tr("图片"), QString::number(pictures) },
-            { Text::tr("发现"), QString::number(findings) },
+            { Text::tr("图片数量"), QString::number(pictures) },
+            { Text::tr("发现数量"), QString::number(findings) },
         };
         QFont large = font(4.5);
         QFont largeBold = large;
@@ -228,7 +229,7 @@ public:
         for (const int row : { 2, 3, 7, 8, 6, 9 }) {
             const bool temperature = row >= 6;
             labelled(m_bold, m_body, e.infoTitles.value(row),
-                     e.info.value(row) + (temperature ? QLatin1Char(' ') + e.unit : QString()),
+                     e.info.value(row) + (temperature ? UnitSpace + e.unit : QString()),
                      labelWidth);
         }
         m_y += mm(4);
@@ -377,13 +378,46 @@ private:
     // go on to the next page under the header again.
     void table(const QStringList &headers, const QList<QStringList> &rows, const QList<int> &shares)
     {
+        const int pad = mm(1.2);
+        // Each column at least as wide as its longest word, which cannot wrap; the others give
+        // up room in proportion to their shares.
+        QList<int> least;
+        for (int c = 0; c < shares.size(); ++c) {
+            int word = 0;
+            const QFontMetrics bold(m_bold, &m_printer);
+            const QFontMetrics body(m_body, &m_printer);
+            for (const QString &w : headers.value(c).split(QLatin1Char(' ')))
+                word = std::max(word, bold.horizontalAdvance(w));
+            for (const QStringList &row : rows) {
+                for (const QString &w : row.value(c).split(QLatin1Char(' ')))
+                    word = std::max(word, body.horizontalAdvance(w));
+            }
+            least << word + 2 * pad + mm(0.5);
+        }
+        QList<int> widths;
         int sum = 0;
         for (const int share : shares)
             sum += share;
-        QList<int> widths;
         for (const int share : shares)
             widths << m_width * share / sum;
-        const int pad = mm(1.2);
+        for (int round = 0; round < shares.size(); ++round) {
+            int missing = 0;
+            int spare = 0;
+            for (int c = 0; c < widths.size(); ++c) {
+                if (widths[c] < least[c]) {
+                    missing += least[c] - widths[c];
+                    widths[c] = least[c];
+                } else {
+                    spare += shares[c];
+                }
+            }
+            if (missing == 0 || spare == 0)
+                break;
+            for (int c = 0; c < widths.size(); ++c) {
+                if (widths[c] > least[c])
+                    widths[c] -= missing * shares[c] / spare;
+            }
+        }
         const auto rowHeight = [&](const QStringList &cells, const QFont &f) {
             int h = 0;
             for (int c = 0; c < widths.size(); ++c)

@@ -9,12 +9,15 @@
 #include "app/mainwindow.h"
 #include "browser/photo_window.h"
 #include "fakeworld.h"
+#include "inspection/inspectionreportdialog.h"
+#include "ui_inspectionreportdialog.h"
 #include "live/camer_window.h"
 #include "live/qtcameracapture.h"
 #include "ui_analysis_widget.h"
 #include "ui_camer_window.h"
 #include "ui_photo_window.h"
 
+#include <QAction>
 #include <QtTest>
 
 int main(int argc, char **argv)
@@ -125,6 +128,20 @@ int main(int argc, char **argv)
         emit analysis->ui->comboBox_reference->activated(1);
         analysis->ui->doubleSpinBox_reference->setValue(21.5);
         save(&window, "browser-finding.png", 500);
+        // All pictures in one inspection report.
+        QTest::qWait(100);
+        browser->ui->tabWidget->setCurrentIndex(0);
+        browser->m_tableView->selectAll();
+        world.answers->saveAnswer = out + "inspection.pdf";
+        world.answers->execAnswer = [](QDialog *dialog) {
+            auto *d = static_cast<InspectionReportDialog *>(dialog);
+            d->ui->lineEdit_company->setText("Northwind Thermography Ltd.");
+            d->ui->lineEdit_customer->setText("ACME Plant 2");
+            d->ui->lineEdit_site->setText("Hall 7, switchgear room");
+            d->ui->lineEdit_inspector->setText("J. Doe, Level II");
+            return int(QDialog::Accepted);
+        };
+        browser->findChild<QAction *>("actionInspectionReport")->trigger();
     }
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 
 #include <QByteArray>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -96,6 +97,9 @@ public:
     QString saveAnswer;
     QString directoryAnswer;
     QColor colorAnswer;
+    QString openFileAnswer;
+    // Fills and closes a dialog of our own; rejects it when unset.
+    std::function<int(QDialog *)> execAnswer;
     QStringList asked; // titles and texts, in the order they were shown
     QList<QUrl> opened;
 
@@ -122,6 +126,16 @@ public:
     {
         asked << caption;
         return directoryAnswer;
+    }
+    QString openFileName(QWidget *, const QString &caption, const QString &, const QString &) override
+    {
+        asked << caption;
+        return openFileAnswer;
+    }
+    int exec(QDialog *dialog) override
+    {
+        asked << dialog->windowTitle();
+        return execAnswer ? execAnswer(dialog) : 0;
     }
     QColor color(QWidget *, const QColor &, const QString &title) override
     {

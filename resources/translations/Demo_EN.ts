@@ -340,7 +340,7 @@ A new database was made.</translation>
     <name>InspectionReport</name>
     <message>
         <source>输入的温度 %1 %2</source>
-        <translation>Typed temperature %1 %2</translation>
+        <translation type="vanished">Typed temperature %1 %2</translation>
     </message>
     <message>
         <source>%1 最高</source>
@@ -384,11 +384,11 @@ A new database was made.</translation>
     </message>
     <message>
         <source>图片</source>
-        <translation>Pictures</translation>
+        <translation>Picture</translation>
     </message>
     <message>
         <source>发现</source>
-        <translation>Findings</translation>
+        <translation type="vanished">Findings</translation>
     </message>
     <message>
         <source>发现汇总</source>
@@ -445,6 +445,18 @@ A new database was made.</translation>
     <message>
         <source>第 %1 页，共 %2 页</source>
         <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>图片数量</source>
+        <translation>Pictures</translation>
+    </message>
+    <message>
+        <source>发现数量</source>
+        <translation>Findings</translation>
+    </message>
+    <message>
+        <source>输入的温度 %1</source>
+        <translation>Typed temperature %1</translation>
     </message>
 </context>
 <context>

@@ -340,7 +340,7 @@
     <name>InspectionReport</name>
     <message>
         <source>输入的温度 %1 %2</source>
-        <translation>입력한 온도 %1 %2</translation>
+        <translation type="vanished">입력한 온도 %1 %2</translation>
     </message>
     <message>
         <source>%1 最高</source>
@@ -388,7 +388,7 @@
     </message>
     <message>
         <source>发现</source>
-        <translation>소견</translation>
+        <translation type="vanished">소견</translation>
     </message>
     <message>
         <source>发现汇总</source>
@@ -445,6 +445,18 @@
     <message>
         <source>第 %1 页，共 %2 页</source>
         <translation>%2쪽 중 %1쪽</translation>
+    </message>
+    <message>
+        <source>图片数量</source>
+        <translation>사진 수</translation>
+    </message>
+    <message>
+        <source>发现数量</source>
+        <translation>소견</translation>
+    </message>
+    <message>
+        <source>输入的温度 %1</source>
+        <translation>입력한 온도 %1</translation>
     </message>
 </context>
 <context>

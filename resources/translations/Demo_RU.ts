@@ -340,7 +340,7 @@
     <name>InspectionReport</name>
     <message>
         <source>输入的温度 %1 %2</source>
-        <translation>Введённая температура %1 %2</translation>
+        <translation type="vanished">Введённая температура %1 %2</translation>
     </message>
     <message>
         <source>%1 最高</source>
@@ -384,11 +384,11 @@
     </message>
     <message>
         <source>图片</source>
-        <translation>Снимки</translation>
+        <translation>Снимок</translation>
     </message>
     <message>
         <source>发现</source>
-        <translation>Заключения</translation>
+        <translation type="vanished">Заключения</translation>
     </message>
     <message>
         <source>发现汇总</source>
@@ -445,6 +445,18 @@
     <message>
         <source>第 %1 页，共 %2 页</source>
         <translation>Страница %1 из %2</translation>
+    </message>
+    <message>
+        <source>图片数量</source>
+        <translation>Снимков</translation>
+    </message>
+    <message>
+        <source>发现数量</source>
+        <translation>Заключения</translation>
+    </message>
+    <message>
+        <source>输入的温度 %1</source>
+        <translation>Введённая температура %1</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,190 @@
+#include "analysis/analysis_widget.h"
+#include "app/mainwindow.h"
+#include "app/preferences.h"
+#include "browser/photo_window.h"
+#include "fakeworld.h"
+#include "inspection/findings.h"
+#include "ui_analysis_widget.h"
+#include "ui_photo_window.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableWidget>
+
+using namespace Findings;
+
+class tst_Findings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void suggested_class_data()
+    {
+        // ΔT in tenths of the unit shown; bounds in °C: component 1, 4, -, >15; ambient 1, 11,
+        // 21, >40; in °F each 1.8 times.
+        addColumns<int, bool, int, int>("delta", "fahrenheit", "reference", "severity");
+        // clang-format off
+        const struct { const char *name; int delta; bool f; int kind; int severity; } rows[] = {
+            {"ambient 0.9 °C", 9, false, TypedTemperature, 0}, {"ambient 1.0 °C", 10, false, TypedTemperature, 4},
+            {"ambient 10.9 °C", 109, false, TypedTemperature, 4}, {"ambient 11.0 °C", 110, false, TypedTemperature, 3},
+            {"ambient 20.9 °C", 209, false, TypedTemperature, 3}, {"ambient 21.0 °C", 210, false, TypedTemperature, 2},
+            {"ambient 40.0 °C", 400, false, TypedTemperature, 2}, {"ambient 40.1 °C", 401, false, TypedTemperature, 1},
+            {"component 3.9 °C", 39, false, ToolMaximum, 4}, {"component 4.0 °C", 40, false, ToolAverage, 3},
+            {"component 15.0 °C: no class 2", 150, false, ToolMaximum, 3}, {"component 15.1 °C", 151, false, ToolMaximum, 1},
+            {"ambient 1.7 °F", 17, true, TypedTemperature, 0}, {"ambient 1.8 °F", 18, true, TypedTemperature, 4},
+            {"ambient 19.7 °F", 197, true, TypedTemperature, 4}, {"ambient 19.8 °F", 198, true, TypedTemperature, 3},
+            {"ambient 37.7 °F", 377, true, TypedTemperature, 3}, {"ambient 37.8 °F", 378, true, TypedTemperature, 2},
+            {"ambient 72.0 °F", 720, true, TypedTemperature, 2}, {"ambient 72.1 °F", 721, true, TypedTemperature, 1},
+            {"component 7.1 °F", 71, true, ToolMaximum, 4}, {"component 7.2 °F", 72, true, ToolMaximum, 3},
+            {"component 27.0 °F", 270, true, ToolMaximum, 3}, {"component 27.1 °F", 271, true, ToolMaximum, 1},
+            {"colder than the reference", -52, false, TypedTemperature, 0},
+            {"no reference", 900, false, NoReference, 0},
+        };
+        // clang-format on
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.delta << r.f << r.kind << r.severity;
+    }
+    void suggested_class()
+    {
+        const auto [delta, fahrenheit, reference, severity] = fetch<int, bool, int, int>();
+        QCOMPARE(suggestedClass(delta, fahrenheit, reference, defaultCriteria()), severity);
+    }
+
+    void criteria_kept_apart_from_their_defaults()
+    {
+        TemporaryHome home;
+        Criteria edited = defaultCriteria();
+        edited.component[1] = 105; // a class 2 against components, from 10.5 °C
+        edited.ambient[3] = std::nullopt;
+        edited.actions[0] = "Shut down, then repair";
+        storeCriteria(edited);
+        QCOMPARE(storedCriteria(), edited);
+        QCOMPARE(suggestedClass(105, false, ToolMaximum, storedCriteria()), 2);
+        QCOMPARE(suggestedClass(189, true, ToolMaximum, storedCriteria()), 2); // 10.5 × 1.8
+        QCOMPARE(suggestedClass(10, false, TypedTemperature, storedCriteria()), 0);
+        storeCriteria(defaultCriteria());
+        QCOMPARE(fileBytes(Preferences::filePath()).contains("criteria"), false);
+    }
+
+    void delta_against_the_reference_data()
+    {
+        // Rows "name max average"; the reference; the unit; ΔT per row and the reference.
+        addColumns<QString, int, double, QString, int, QString>("rows", "kind", "celsius", "tool",
+                                                                "unit", "deltas");
+        const QString rows = "P0 -5.3 -5.3;L1 30.7 12.0;R2 -0.4 -2.9";
+        QTest::newRow("typed -6.0 °C") << rows << int(TypedTemperature) << -6.0 << "" << 0
+                                        << "0.7 36.7 5.6 | -60";
+        QTest::newRow("typed 20.0 °C shown in °F") << "P0 101.3 99.0" << int(TypedTemperature)
+                                                    << 20.0 << "" << 1 << "33.3 | 680";
+        QTest::newRow("typed -17.8 °C is -0.04 °F: 0.0") << "P0 0.1 0.1" << int(TypedTemperature)
+                                                          << -17.8 << "" << 1 << "0.1 | 0";
+        QTest::newRow("tool maximum") << rows << int(ToolMaximum) << 0.0 << "R2" << 0
+                                      << "-4.9 31.1 0.0 | -4";
+        QTest::newRow("tool average") << rows << int(ToolAverage) << 0.0 << "L1" << 0
+                                      << "-17.3 18.7 -12.4 | 120";
+        QTest::newRow("its tool gone") << rows << int(ToolAverage) << 0.0 << "C0" << 0 << " | none";
+    }
+    void delta_against_the_reference()
+    {
+        const auto [rowsText, kind, celsius, tool, unit, deltas] =
+                fetch<QString, int, double, QString, int, QString>();
+        std::vector<ToolRow> rows;
+        for (const QString &row : rowsText.split(';')) {
+            const QStringList f = row.split(' ');
+            rows.push_back({ f[0], f[1], f[2] });
+        }
+        const Evaluation e = evaluate(rows, { kind, celsius, tool }, unit);
+        QStringList shown;
+        for (const int d : e.deltas)
+            shown << tenthsText(d);
+        const QString largest = e.largest ? tenthsText(*e.largest) : QString();
+        QCOMPARE(shown.join(' ') + " | " + (e.reference ? QString::number(*e.reference) : "none"),
+                 deltas);
+        QCOMPARE(largest, shown.isEmpty() ? QString() : *std::max_element(shown.begin(), shown.end(),
+                 [](const QString &a, const QString &b) { return a.toDouble() < b.toDouble(); }));
+    }
+
+    void window_shows_delta_and_keeps_tables_readable()
+    {
+        FakeWorld world("EN");
+        const QString root = makeDrive(world.drives, "card", { "DCIM_100" });
+        PictureFixture picture = PictureFixture::scene(PictureFixture::VX305);
+        picture.maxTemp = 307;
+        picture.minTemp = -53;
+        QVERIFY(picture.writeTo(root + "DCIM_100/IMG 0001.v2.bmp"));
+        world.platform.drives = QStringList { root };
+        MainWindow main(&world.platform);
+        main.resize(1150, 800);
+        main.show();
+        main.timeout_connect();
+        main.m_photoWindow->openPicture("IMG 0001.v2.bmp");
+        auto *window = main.m_photoWindow->findChild<Analysis_Widget *>();
+        Ui::Analysis_Widget *ui = window->ui;
+        MyLabel *label = ui->label;
+        label->m_points.emplace_back(new PointTool { "P0", 80, 110, 9, Qt::red });
+        label->m_rects.emplace_back(new RectTool { "R12", 130, 180, 215, 285, Qt::red });
+        label->m_circles.emplace_back(new CircleTool { "C0", 85, 240, 115, 240, 30, Qt::green });
+        window->updat_Tool_Temp();
+        QTableWidget *table = ui->tableWidget;
+        QCOMPARE(table->columnCount(), 5);
+
+        // -2.5 °C typed, then shown in °F: 27.5 °F, each maximum minus it as shown.
+        ui->comboBox_reference->setCurrentIndex(1);
+        emit ui->comboBox_reference->activated(1);
+        ui->doubleSpinBox_reference->setValue(-2.5);
+        ui->comboBox->setCurrentIndex(1);
+        QCOMPARE(ui->doubleSpinBox_reference->text(), "27.5 °F");
+        QCOMPARE(table->horizontalHeaderItem(5)->text(), "ΔT");
+        int largest = INT_MIN;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const int delta = *tenthsOf(table->item(row, 2)->text()) - 275;
+            QCOMPARE(table->item(row, 5)->text(), tenthsText(delta));
+            largest = std::max(largest, delta);
+        }
+        QCOMPARE(ui->comboBox_severity->currentIndex(),
+                 suggestedClass(largest, true, TypedTemperature, defaultCriteria()));
+        // Overridden, then the suggestion again.
+        emit ui->comboBox_severity->activated(4);
+        QVERIFY(ui->findingPanel->finding().severitySet && ui->toolButton_severityAuto->isEnabled());
+        ui->toolButton_severityAuto->click();
+        QCOMPARE(ui->findingPanel->finding().severity, ui->findingPanel->suggestion());
+
+        // Against R12's maximum; deleting R12 takes the reference and the column away.
+        const int r12 = ui->comboBox_reference->findText("R12 最高");
+        ui->comboBox_reference->setCurrentIndex(r12);
+        emit ui->comboBox_reference->activated(r12);
+        QCOMPARE(table->item(1, 5)->text(), "0.0");
+        label->m_selKind = "R";
+        label->m_selIndex = 0;
+        ui->pushButton_3->click();
+        QCOMPARE(table->columnCount(), 5);
+        QCOMPARE(ui->findingPanel->reference().kind, int(NoReference));
+
+        // Each panel open in turn at the window's size: no text of a table is cut.
+        ui->comboBox_reference->setCurrentIndex(1);
+        emit ui->comboBox_reference->activated(1);
+        for (QPushButton *panel : { ui->pushButton_chart, ui->pushButton_finding }) {
+            panel->click();
+            QTest::qWait(50);
+            QVERIFY(ui->chartPanel->isVisible() != ui->findingPanel->isVisible());
+            for (QTableWidget *t : { ui->tableWidget, ui->tableWidget_2 }) {
+                for (int column = 1; column < t->columnCount(); ++column) {
+                    const int needed = std::max(
+                            static_cast<QAbstractItemView *>(t)->sizeHintForColumn(column),
+                            t->horizontalHeader()->isHidden()
+                                    ? 0
+                                    : t->horizontalHeader()->sectionSizeHint(column));
+                    QVERIFY2(t->columnWidth(column) >= needed,
+                             qPrintable(QString("%1 column %2: %3 < %4")
+                                                .arg(t->objectName()).arg(column)
+                                                .arg(t->columnWidth(column)).arg(needed)));
+                }
+                QVERIFY(t->viewport()->width() + t->verticalScrollBar()->width()
+                        >= t->horizontalHeader()->length());
+            }
+        }
+    }
+};
+
+QTEST_MAIN(tst_Findings)
+#include "tst_findings.moc"
