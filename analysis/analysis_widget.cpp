@@ -88,12 +88,7 @@ void Analysis_Widget::keepAnalysis()
     if (m_keeper || !Preferences::rememberAnalyses())
         return;
     AnalysisStore *store = AnalysisStore::shared();
-    const QString moved = store->takeMovedAside();
-    if (!moved.isEmpty())
-        Dialogs::instance()->information(
-                this, tr("提示"),
-                tr("分析数据库已损坏或来自更新的版本，已移至：\n%1\n已新建一个数据库。")
-                        .arg(QDir::toNativeSeparators(moved)));
+    store->reportMovedAside(this);
     if (!store->isOpen())
         return;
     m_keeper = new AnalysisKeeper(this, store);

@@ -3,6 +3,8 @@
 
 #include "app/configrecord.h"
 #include "app/dialogs.h"
+#include "app/preferences.h"
+#include "inspection/analysisstore.h"
 #include "app/seting.h"
 #include "browser/photo_window.h"
 #include "live/camer_window.h"
@@ -43,6 +45,11 @@ MainWindow::MainWindow(Platform *platform, QWidget *parent)
     m_timer->start(WatchInterval);
     buildMenus();
     setAcceptDrops(true);
+    // The analyses are opened, and a large file checked, before the first picture needs them.
+    QTimer::singleShot(0, this, [this] {
+        if (Preferences::rememberAnalyses())
+            AnalysisStore::shared()->reportMovedAside(this);
+    });
 }
 
 MainWindow::~MainWindow()

@@ -1,6 +1,7 @@
 #include "inspection/analysisstore.h"
 
 #include "app/configrecord.h"
+#include "app/dialogs.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -164,6 +165,16 @@ AnalysisStore::~AnalysisStore()
 QString AnalysisStore::takeMovedAside()
 {
     return std::exchange(m_movedAside, QString());
+}
+
+void AnalysisStore::reportMovedAside(QWidget *parent)
+{
+    const QString moved = takeMovedAside();
+    if (!moved.isEmpty())
+        Dialogs::instance()->information(
+                parent, tr("提示"),
+                tr("分析数据库已损坏或来自更新的版本，已移至：\n%1\n已新建一个数据库。")
+                        .arg(QDir::toNativeSeparators(moved)));
 }
 
 bool AnalysisStore::open()

@@ -13,6 +13,7 @@
 #include <optional>
 
 class QThread;
+class QWidget;
 
 // The user's analyses in one SQLite database ("analyses.sqlite" in the per-user folder). The
 // schema is versioned with PRAGMA user_version and migrated forward; the journal is a WAL and
@@ -45,6 +46,8 @@ public:
     [[nodiscard]] QString path() const { return m_path; }
     // Where open() moved a damaged database, once; empty when it moved none.
     [[nodiscard]] QString takeMovedAside();
+    // Tells the user, once, that open() moved a damaged database aside.
+    void reportMovedAside(QWidget *parent);
 
     // The analysis of a picture, the newest one queued included. Call it from the thread that
     // opened the store.

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 benches=(bench_liveframe bench_gstcamera bench_trend bench_analysis bench_charts bench_toolmodel
-    bench_browser)
+    bench_browser bench_inspection)
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVX305_BENCH=ON -DVX305_TESTS=OFF > /dev/null
 cmake --build build-bench -j"$(nproc)" --target "${benches[@]}" > /dev/null
 export QT_QPA_PLATFORM=offscreen
@@ -75,3 +75,11 @@ echo "Analysis window (targets: refreshes while dragging <= 5 ms, 100 reports <=
 row "line profile refresh, chart drawn" "$(value BM_ProfileWhileDragging/1 cpu)" 5000 us
 row "histogram refresh, chart drawn" "$(value BM_HistogramWhileDragging/1 cpu)" 5000 us
 row "reports for 100 pictures (real time)" "$(value BM_BatchReports/iterations:2 real)" 10000000 us
+
+echo
+echo "Kept analyses (targets: +20 ms to open with an analysis, lookup <= 5 ms, 50-picture report <= 10 s):"
+row "open with a stored analysis vs without" "$(value BM_OpenPicture/1 real)" "$(value BM_OpenPicture/0 real)" us
+row "lookup in 100,000 analyses" "$(value BM_StoreLookup real)" 5000 us
+row "opening that store (checked once)" "$(value BM_StoreLookup open_ms)" 1000 ms
+row "size of that store" "$(value BM_StoreLookup MiB)" 1024 MiB
+row "inspection report of 50 pictures (real time)" "$(value BM_InspectionReport/iterations:2 real)" 10000000 us

@@ -9,6 +9,21 @@
     </message>
 </context>
 <context>
+    <name>AnalysisStore</name>
+    <message>
+        <source>提示</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>分析数据库已损坏或来自更新的版本，已移至：
+%1
+已新建一个数据库。</source>
+        <translation>The analysis database was damaged or made by a newer version and has been moved to:
+%1
+A new database was made.</translation>
+    </message>
+</context>
+<context>
     <name>Analysis_Widget</name>
     <message>
         <source>图像信息</source>
@@ -242,7 +257,7 @@
         <source>分析数据库已损坏或来自更新的版本，已移至：
 %1
 已新建一个数据库。</source>
-        <translation>The analysis database was damaged or made by a newer version and has been moved to:
+        <translation type="vanished">The analysis database was damaged or made by a newer version and has been moved to:
 %1
 A new database was made.</translation>
     </message>

@@ -9,6 +9,21 @@
     </message>
 </context>
 <context>
+    <name>AnalysisStore</name>
+    <message>
+        <source>提示</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>分析数据库已损坏或来自更新的版本，已移至：
+%1
+已新建一个数据库。</source>
+        <translation>분석 데이터베이스가 손상되었거나 최신 버전에서 만들어져 다음 위치로 옮겼습니다:
+%1
+새 데이터베이스를 만들었습니다.</translation>
+    </message>
+</context>
+<context>
     <name>Analysis_Widget</name>
     <message>
         <source>图像信息</source>
@@ -242,7 +257,7 @@
         <source>分析数据库已损坏或来自更新的版本，已移至：
 %1
 已新建一个数据库。</source>
-        <translation>분석 데이터베이스가 손상되었거나 최신 버전에서 만들어져 다음 위치로 옮겼습니다:
+        <translation type="vanished">분석 데이터베이스가 손상되었거나 최신 버전에서 만들어져 다음 위치로 옮겼습니다:
 %1
 새 데이터베이스를 만들었습니다.</translation>
     </message>

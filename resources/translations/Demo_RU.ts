@@ -9,6 +9,21 @@
     </message>
 </context>
 <context>
+    <name>AnalysisStore</name>
+    <message>
+        <source>提示</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>分析数据库已损坏或来自更新的版本，已移至：
+%1
+已新建一个数据库。</source>
+        <translation>База анализов повреждена или создана более новой версией и перемещена в:
+%1
+Создана новая база.</translation>
+    </message>
+</context>
+<context>
     <name>Analysis_Widget</name>
     <message>
         <source>图像信息</source>
@@ -242,7 +257,7 @@
         <source>分析数据库已损坏或来自更新的版本，已移至：
 %1
 已新建一个数据库。</source>
-        <translation>База анализов повреждена или создана более новой версией и перемещена в:
+        <translation type="vanished">База анализов повреждена или создана более новой версией и перемещена в:
 %1
 Создана новая база.</translation>
     </message>
