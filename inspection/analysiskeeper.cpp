@@ -215,7 +215,7 @@ void AnalysisKeeper::save()
 {
     AnalysisRecord now = snapshot(m_window);
     now.hash = m_saved.hash;
-    if (now.sameAnalysis(m_saved))
+    if (now.sameAnalysis(m_saved) || !m_store)
         return;
     now.changed = QDateTime::currentDateTimeUtc();
     m_store->save(now);

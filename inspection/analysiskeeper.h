@@ -1,14 +1,15 @@
 #pragma once
 
 #include "inspection/analysisrecord.h"
+#include "inspection/analysisstore.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <optional>
 
 class Analysis_Widget;
-class AnalysisStore;
 
 // Keeps one analysis window's work in the store: restores what was stored for its picture and
 // saves every change as it happens. Reading the window and writing it back are plain
@@ -45,7 +46,8 @@ private:
     void save();
 
     Analysis_Widget *m_window;
-    AnalysisStore *m_store;
+    // The store outlives every window in the application; a test may replace it sooner.
+    QPointer<AnalysisStore> m_store;
     std::optional<AnalysisRecord> m_restored;
     AnalysisRecord m_saved;
     QTimer m_saveTimer;
