@@ -72,6 +72,25 @@ QTableWidgetItem *tableItem(const QString &text, Qt::Alignment alignment)
     return item;
 }
 
+// A step of a long job under its progress dialog, which is shown at the first step so that the
+// watch sees a modal dialog from the start; false once the user cancelled.
+bool stepProgress(QProgressDialog *progress, int done, int total)
+{
+    if (!progress->isVisible()) {
+        progress->setWindowTitle(QStringLiteral("VX305"));
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(0);
+        progress->setAutoClose(false);
+        progress->setAutoReset(false);
+        progress->show();
+    }
+    progress->setMaximum(total);
+    progress->setValue(done);
+    // Keeps the dialog painted and its Cancel button answering between steps.
+    QCoreApplication::processEvents();
+    return !progress->wasCanceled();
+}
+
 // Takes the widget at index 1 of a "spacer, widget" layout out and destroys it.
 QWidget *takeSecondWidget(QLayout *layout)
 {
@@ -463,20 +482,10 @@ void photo_window::makeBatchReports()
     }
 
     QProgressDialog progress(tr("正在生成报告..."), tr("取消"), 0, paths.size(), this);
-    progress.setWindowTitle(QStringLiteral("VX305"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    // Shown before the first report, so that the watch sees a modal dialog from the start.
-    progress.show();
     const BatchReport::Outcome outcome = BatchReport::writeReports(
             paths, m_model, folder, skipExisting, [&](int done, int total) {
                 progress.setLabelText(tr("正在生成报告 %1 / %2...").arg(done + 1).arg(total));
-                progress.setValue(done);
-                // Keeps the dialog painted and its Cancel button answering between reports.
-                QCoreApplication::processEvents();
-                return !progress.wasCanceled();
+                return stepProgress(&progress, done, total);
             });
     progress.close();
     if (!self)
@@ -514,19 +523,9 @@ void photo_window::makeInspectionReport()
         paths << m_pictureFolder + QLatin1Char('/') + name;
 
     QProgressDialog progress(tr("正在生成检测报告..."), tr("取消"), 0, 2 * paths.size(), this);
-    progress.setWindowTitle(QStringLiteral("VX305"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.show();
     const InspectionReport::Outcome outcome = InspectionReport::write(
-            paths, m_model, details, path, [&](int done, int total) {
-                progress.setMaximum(total);
-                progress.setValue(done);
-                QCoreApplication::processEvents();
-                return !progress.wasCanceled();
-            });
+            paths, m_model, details, path,
+            [&](int done, int total) { return stepProgress(&progress, done, total); });
     progress.close();
     if (!self || outcome.cancelled)
         return;
