@@ -26,11 +26,26 @@ void appendLine(QByteArray *out, const QStringList &fields)
 
 } // namespace
 
+float displayValue(float degrees, float div, float add)
+{
+    return float(10 * degrees / div + add);
+}
+
 QString displayDegrees(float degrees, float div, float add)
 {
-    const float value = float(10 * degrees / div + add);
     // QString::number never uses the locale, so the separator is always ".".
+    return QString::number(double(displayValue(degrees, div, add)), 'f', 1);
+}
+
+QString displayTenths(qint16 tenths, float div, float add)
+{
+    const float value = float(tenths) / div + add;
     return QString::number(double(value), 'f', 1);
+}
+
+QString displayMean(double mean, float div, float add)
+{
+    return QString::number(10 * mean / div + add, 'f', 1);
 }
 
 QByteArray temperatureCsv(const PictureInfo &info, const std::vector<float> &map, float div,
