@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 benches=(bench_liveframe bench_gstcamera bench_trend bench_analysis bench_charts bench_toolmodel
-    bench_browser)
+    bench_browser bench_commandline)
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVX305_BENCH=ON -DVX305_TESTS=OFF > /dev/null
 cmake --build build-bench -j"$(nproc)" --target "${benches[@]}" > /dev/null
 export QT_QPA_PLATFORM=offscreen
@@ -75,3 +75,8 @@ echo "Analysis window (targets: refreshes while dragging <= 5 ms, 100 reports <=
 row "line profile refresh, chart drawn" "$(value BM_ProfileWhileDragging/1 cpu)" 5000 us
 row "histogram refresh, chart drawn" "$(value BM_HistogramWhileDragging/1 cpu)" 5000 us
 row "reports for 100 pictures (real time)" "$(value BM_BatchReports/iterations:2 real)" 10000000 us
+
+echo
+echo "Command line (the program started once, wall time; targets: each at most 10 s):"
+row "export --csv of 1,000 pictures" "$(value BM_ExportCsv/iterations:2/manual_time wall_s)" 10 s
+row "info of 20,000 pictures" "$(value BM_Info/iterations:2/manual_time wall_s)" 10 s
