@@ -21,14 +21,14 @@ class tst_CommandLine : public QObject
 
     // %R the pictures' folder; A a VX305 picture 30.7 to -5.3 whose greys run past its span,
     // B a VX300 one in °F, C a VX305 file in °F outside a model folder, E B's bytes there,
-    // F another picture named as A, D a damaged one.
+    // F another picture named as A, G B's bytes among VX305 pictures, D a damaged one.
     QString expand(QString text, const QString &out = {}) const
     {
         const QString r = dir.path();
         return text.replace("%A", r + "/DCIM_100/IMG 0001.v2.bmp").replace("%B", r + "/Images/IMG 0002.v1.bmp")
             .replace("%C", r + "/loose.pics/hot.spot.bmp").replace("%D", r + "/loose.pics/damaged.bmp")
             .replace("%E", r + "/loose.pics/old 300.bmp").replace("%F", r + "/loose.pics/IMG 0001.v2.bmp")
-            .replace("%O", out).replace("%R", r);
+            .replace("%G", r + "/DCIM_100/IMG 0003.bmp").replace("%O", out).replace("%R", r);
     }
     // Runs the command line in this process: exit code, standard output.
     std::pair<int, QByteArray> run(const QString &arguments, const QString &out = {})
@@ -55,11 +55,11 @@ private slots:
             a.grey[i] = char(i % 256);
         PictureFixture b;
         b.model = PictureFixture::VX300, b.unit = 1, b.maxTemp = 307, b.minTemp = -53;
-        b.grey.fill(char(255), 120 * 320); // the top half at the maximum, the rest at the minimum
+        b.grey.replace(0, 120 * 320, QByteArray(120 * 320, char(255))); // the top half at the maximum
         PictureFixture c;
         c.unit = 1, c.maxTemp = 1002, c.minTemp = 321;
         QVERIFY(a.writeTo(expand("%A")) && b.writeTo(expand("%B")) && c.writeTo(expand("%C"))
-            && b.writeTo(expand("%E")) && c.writeTo(expand("%F"))
+            && b.writeTo(expand("%E")) && c.writeTo(expand("%F")) && b.writeTo(expand("%G"))
             && PictureFixture::writeBytes(expand("%D"), "BM damaged"));
     }
 
@@ -135,7 +135,7 @@ private slots:
                 shown << QByteArray::number(double(value), 'f', 1);
             QCOMPARE(shown.join(','), rows[int(y)]);
             if (y == 0)
-                QCOMPARE(row[105], pixel);
+                QCOMPARE(qFloatDistance(row[105], pixel), quint32(0)); // the very float
         }
         TIFFClose(tiff);
     }
@@ -153,6 +153,8 @@ private slots:
             + tail + "\"°C\", \"max\": 37.9, \"min\": 0.1, \"centre\": -3.9, \"average\": 0.1, \"finding\": null}";
         QTest::newRow("a VX300 picture read as a VX305") << "%B --model vx305" << "{\"file\": \"%B\", \"error\": \"too short for "
             "a VX305 picture: 231013 bytes, 307810 needed; it reads as a VX300 picture (--model VX300)\"}";
+        QTest::newRow("a VX300 picture in a VX305 folder") << "%G" << "{\"file\": \"%G\", \"error\": \"too short for a VX305 "
+            "picture: 231013 bytes, 307810 needed; its folder DCIM_100 holds the VX305's pictures; it reads as a VX300 picture (--model VX300)\"}";
         QTest::newRow("a folder") << "%R" << "{\"file\": \"%R\", \"error\": \"is a folder\"}";
     }
     void info_lines()
