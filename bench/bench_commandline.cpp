@@ -90,7 +90,7 @@ void BM_ExportCsv(benchmark::State &state)
                              out.path() }
                        + folder().pictures,
                folder().pictures.size());
-    state.SetLabel("1,000 pictures");
+    state.SetLabel("1000 pictures");
 }
 BENCHMARK(BM_ExportCsv)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -98,7 +98,7 @@ void BM_Info(benchmark::State &state)
 {
     runProgram(state, QStringList(QStringLiteral("info")) + folder().manyPictures,
                folder().manyPictures.size());
-    state.SetLabel("20,000 pictures");
+    state.SetLabel("20000 pictures");
 }
 BENCHMARK(BM_Info)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
