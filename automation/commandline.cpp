@@ -35,16 +35,17 @@ QString overallHelp()
     QString text = QStringLiteral("Usage: %1 [COMMAND [OPTIONS] ARGUMENTS]\n"
                                   "Desktop companion of the VX300 and VX305 thermal imagers.\n"
                                   "Without a command the window starts.\n\nCommands:\n")
-                           .arg(Program);
+                       .arg(Program);
     int width = 0;
     for (const Command &command : commands())
         width = qMax(width, command.name.size());
     for (const Command &command : commands())
-        text += QStringLiteral("  %1  %2\n").arg(command.name.leftJustified(width), command.summary);
+        text
+            += QStringLiteral("  %1  %2\n").arg(command.name.leftJustified(width), command.summary);
     text += QStringLiteral("\n\"%1 COMMAND --help\" describes a command, \"man %1\" all of them.\n"
                            "Exit codes: 0 done, 1 an input failed (the others were done), "
                            "2 usage error.\n")
-                    .arg(Program);
+                .arg(Program);
     return text;
 }
 
@@ -63,8 +64,8 @@ QString commandHelp(const Command &command, const QCommandLineParser &parser)
 {
     QString text = parser.helpText();
     const int lineEnd = text.indexOf(QLatin1Char('\n'));
-    text.replace(0, lineEnd, QStringLiteral("Usage: %1 %2 [options] %3")
-                                     .arg(Program, command.name, command.arguments));
+    text.replace(0, lineEnd,
+        QStringLiteral("Usage: %1 %2 [options] %3").arg(Program, command.name, command.arguments));
     return text;
 }
 
@@ -86,7 +87,9 @@ void onlyCritical(QtMsgType type, const QMessageLogContext &context, const QStri
 } // namespace
 
 Console::Console(QIODevice *out, QIODevice *err, const QString &command)
-    : m_out(out), m_err(err), m_command(command)
+    : m_out(out)
+    , m_err(err)
+    , m_command(command)
 {
 }
 
@@ -111,9 +114,8 @@ int Console::usageError(const QString &text) const
 
 const std::vector<Command> &commands()
 {
-    static const std::vector<Command> all { PictureCommands::infoCommand(),
-                                            PictureCommands::exportCommand(),
-                                            PictureCommands::reportCommand() };
+    static const std::vector<Command> all {PictureCommands::infoCommand(),
+        PictureCommands::exportCommand(), PictureCommands::reportCommand()};
     return all;
 }
 
@@ -131,7 +133,7 @@ bool wantsCommandLine(const QStringList &arguments)
         return false;
     const QString &first = arguments.at(1);
     return !first.startsWith(QLatin1Char('-')) || isHelp(first)
-            || first == QLatin1String("--version");
+        || first == QLatin1String("--version");
 }
 
 bool needsPainter(const QStringList &arguments)
@@ -152,7 +154,8 @@ int run(const QStringList &arguments, QIODevice *out, QIODevice *err)
         return Success;
     }
     if (first == QLatin1String("--version")) {
-        console.data(QStringLiteral("%1 %2\n").arg(Program, QStringLiteral(VX305_VERSION)).toUtf8());
+        console.data(
+            QStringLiteral("%1 %2\n").arg(Program, QStringLiteral(VX305_VERSION)).toUtf8());
         return Success;
     }
     if (first == QLatin1String("help")) {
@@ -161,7 +164,7 @@ int run(const QStringList &arguments, QIODevice *out, QIODevice *err)
             return Success;
         }
         // "vx305 help export" is "vx305 export --help".
-        return run({ arguments.at(0), arguments.at(2), QStringLiteral("--help") }, out, err);
+        return run({arguments.at(0), arguments.at(2), QStringLiteral("--help")}, out, err);
     }
     const Command *command = find(first);
     if (!command) {
@@ -169,7 +172,7 @@ int run(const QStringList &arguments, QIODevice *out, QIODevice *err)
         for (const Command &known : commands())
             names << known.name;
         return console.usageError(QStringLiteral("unknown command \"%1\" (commands: %2)")
-                                          .arg(first, names.join(QStringLiteral(", "))));
+                                      .arg(first, names.join(QStringLiteral(", "))));
     }
     const Console commandConsole(out, err, command->name);
     QCommandLineParser parser;

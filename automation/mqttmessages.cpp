@@ -9,12 +9,12 @@ namespace MqttMessages {
 
 QString BrokerUrl::redacted() const
 {
-    const QString shownHost = host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']')
-                                                              : host;
+    const QString shownHost
+        = host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : host;
     const QString userPart = user.isEmpty() ? QString() : user + QLatin1Char('@');
     return QStringLiteral("%1://%2%3:%4")
-            .arg(tls ? QStringLiteral("mqtts") : QStringLiteral("mqtt"), userPart, shownHost)
-            .arg(port);
+        .arg(tls ? QStringLiteral("mqtts") : QStringLiteral("mqtt"), userPart, shownHost)
+        .arg(port);
 }
 
 std::optional<BrokerUrl> parseBrokerUrl(const QString &text, QString *error)
@@ -57,9 +57,9 @@ QString topicId(const QString &id)
     QString clean;
     for (const QChar c : id) {
         const bool kept = (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-                || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-                || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-')
-                || c == QLatin1Char('_');
+            || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-')
+            || c == QLatin1Char('_');
         clean += kept ? c : QLatin1Char('_');
     }
     return clean.isEmpty() ? QStringLiteral("vx305") : clean;
@@ -77,31 +77,32 @@ QByteArray readingText(float value, int decimals)
 
 QList<Message> discovery(const QString &id, const QString &unit)
 {
-    const QJsonObject device { { QStringLiteral("identifiers"), QJsonArray { QStringLiteral("vx305_") + id } },
-                               { QStringLiteral("name"), QStringLiteral("VX305 ") + id },
-                               { QStringLiteral("model"), QStringLiteral("VX300/VX305 thermal imager") } };
+    const QJsonObject device {
+        {QStringLiteral("identifiers"), QJsonArray {QStringLiteral("vx305_") + id}},
+        {QStringLiteral("name"), QStringLiteral("VX305 ") + id},
+        {QStringLiteral("model"), QStringLiteral("VX300/VX305 thermal imager")}};
     const auto config = [&](const QString &leaf, const QString &name) {
-        return QJsonObject { { QStringLiteral("name"), name },
-                             { QStringLiteral("unique_id"), QStringLiteral("vx305_%1_%2").arg(id, leaf) },
-                             { QStringLiteral("state_topic"), topic(id, leaf) },
-                             { QStringLiteral("availability_topic"), topic(id, QStringLiteral("status")) },
-                             { QStringLiteral("payload_available"), QStringLiteral("online") },
-                             { QStringLiteral("payload_not_available"), QStringLiteral("offline") },
-                             { QStringLiteral("device"), device } };
+        return QJsonObject {{QStringLiteral("name"), name},
+            {QStringLiteral("unique_id"), QStringLiteral("vx305_%1_%2").arg(id, leaf)},
+            {QStringLiteral("state_topic"), topic(id, leaf)},
+            {QStringLiteral("availability_topic"), topic(id, QStringLiteral("status"))},
+            {QStringLiteral("payload_available"), QStringLiteral("online")},
+            {QStringLiteral("payload_not_available"), QStringLiteral("offline")},
+            {QStringLiteral("device"), device}};
     };
     QList<Message> messages;
     const auto add = [&](const QString &component, const QString &leaf, const QJsonObject &object) {
-        messages << Message { QStringLiteral("homeassistant/%1/%2_%3/config").arg(component, id, leaf),
-                              QJsonDocument(object).toJson(QJsonDocument::Compact), true, 1 };
+        messages << Message {
+            QStringLiteral("homeassistant/%1/%2_%3/config").arg(component, id, leaf),
+            QJsonDocument(object).toJson(QJsonDocument::Compact), true, 1};
     };
     const struct
     {
         const char *leaf;
         const char *name;
         bool temperature;
-    } sensors[] = { { "max", "Maximum temperature", true },
-                    { "threshold", "Alarm threshold", true },
-                    { "emissivity", "Emissivity", false } };
+    } sensors[] = {{"max", "Maximum temperature", true}, {"threshold", "Alarm threshold", true},
+        {"emissivity", "Emissivity", false}};
     for (const auto &sensor : sensors) {
         QJsonObject object = config(QLatin1String(sensor.leaf), QLatin1String(sensor.name));
         object.insert(QStringLiteral("state_class"), QStringLiteral("measurement"));

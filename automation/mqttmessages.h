@@ -54,7 +54,10 @@ struct Message
 class ReadingGate
 {
 public:
-    explicit ReadingGate(qint64 intervalMs = 1000) : m_interval(intervalMs) { }
+    explicit ReadingGate(qint64 intervalMs = 1000)
+        : m_interval(intervalMs)
+    {
+    }
     // Whether readings waiting at nowMs go out now.
     [[nodiscard]] bool due(qint64 nowMs, bool alarmChanged) const;
     void sent(qint64 nowMs) { m_last = nowMs; }

@@ -31,8 +31,8 @@ constexpr auto StopWaitTime = std::chrono::seconds(2);
 qint64 nowMs()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
+        std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 // A failed library call as words; errno is read at once, before anything can change it.
@@ -87,8 +87,8 @@ struct MqttPublisher::Shared
         // Posted under the lock: the publisher clears owner under it before it goes.
         if (MqttPublisher *target = owner) {
             QMetaObject::invokeMethod(
-                    target, [target, newState, why] { emit target->stateChanged(newState, why); },
-                    Qt::QueuedConnection);
+                target, [target, newState, why] { emit target->stateChanged(newState, why); },
+                Qt::QueuedConnection);
         }
     }
 };
@@ -114,10 +114,10 @@ struct Link
 {
     MqttPublisher::Shared *shared = nullptr;
     const Run *run = nullptr;
-    bool open = false;       // a socket the library talks over
-    bool connected = false;  // the broker accepted
-    bool refused = false;    // the broker answered with a refusal
-    bool fresh = false;      // accepted, and nothing published on this connection yet
+    bool open = false; // a socket the library talks over
+    bool connected = false; // the broker accepted
+    bool refused = false; // the broker answered with a refusal
+    bool fresh = false; // accepted, and nothing published on this connection yet
     QString refusal;
     ReadingGate gate;
 };
@@ -126,7 +126,7 @@ void publish(mosquitto *client, const Message &message)
 {
     const QByteArray topic = message.topic.toUtf8();
     mosquitto_publish(client, nullptr, topic.constData(), int(message.payload.size()),
-                      message.payload.constData(), message.qos, message.retained);
+        message.payload.constData(), message.qos, message.retained);
 }
 
 QByteArray pngBytes(const QImage &image)
@@ -147,7 +147,7 @@ static void sendWaiting(mosquitto *client, Link *link)
     const bool fresh = link->fresh;
     if (fresh) {
         link->fresh = false;
-        publish(client, { topic(id, QStringLiteral("status")), "online", true, 1 });
+        publish(client, {topic(id, QStringLiteral("status")), "online", true, 1});
         for (const Message &message : discovery(id, link->run->settings.unit))
             publish(client, message);
     }
@@ -157,17 +157,18 @@ static void sendWaiting(mosquitto *client, Link *link)
         const std::lock_guard<std::mutex> lock(shared->mutex);
         const bool alarmChanged = shared->alarmWaiting;
         if (shared->haveAlarm && (alarmChanged || fresh)) {
-            messages << Message { topic(id, QStringLiteral("alarm")),
-                                  shared->alarm ? "on" : "off", true, 1 };
+            messages << Message {
+                topic(id, QStringLiteral("alarm")), shared->alarm ? "on" : "off", true, 1};
             shared->alarmWaiting = false;
         }
         const qint64 now = nowMs();
         if (shared->haveReadings && (shared->readingsWaiting || fresh)
             && link->gate.due(now, alarmChanged || fresh)) {
-            messages << Message { topic(id, QStringLiteral("max")), readingText(shared->maxTemp) }
-                     << Message { topic(id, QStringLiteral("threshold")), readingText(shared->threshold) }
-                     << Message { topic(id, QStringLiteral("emissivity")),
-                                  readingText(shared->emissivity, 2) };
+            messages << Message {topic(id, QStringLiteral("max")), readingText(shared->maxTemp)}
+                     << Message {topic(id, QStringLiteral("threshold")),
+                            readingText(shared->threshold)}
+                     << Message {topic(id, QStringLiteral("emissivity")),
+                            readingText(shared->emissivity, 2)};
             shared->readingsWaiting = false;
             link->gate.sent(now);
         }
@@ -177,7 +178,7 @@ static void sendWaiting(mosquitto *client, Link *link)
         publish(client, message);
     // Encoded here, never on the caller's thread.
     for (const QImage &picture : pictures)
-        publish(client, { topic(id, QStringLiteral("alarm_picture")), pngBytes(picture) });
+        publish(client, {topic(id, QStringLiteral("alarm_picture")), pngBytes(picture)});
 }
 
 static void onConnect(mosquitto *, void *data, int rc)
@@ -191,7 +192,7 @@ static void onConnect(mosquitto *, void *data, int rc)
     }
     link->refused = true;
     link->shared->setState(link->run->generation, MqttPublisher::Refused,
-                           QString::fromUtf8(mosquitto_connack_string(rc)));
+        QString::fromUtf8(mosquitto_connack_string(rc)));
 }
 
 static void runNetwork(const std::shared_ptr<MqttPublisher::Shared> &shared, const Run &run)
@@ -215,13 +216,12 @@ static void runNetwork(const std::shared_ptr<MqttPublisher::Shared> &shared, con
     mosquitto_will_set(client, status.constData(), 7, "offline", 1, true);
     if (!broker.user.isEmpty())
         mosquitto_username_pw_set(client, broker.user.toUtf8().constData(),
-                                  broker.password.isEmpty() ? nullptr
-                                                            : broker.password.toUtf8().constData());
+            broker.password.isEmpty() ? nullptr : broker.password.toUtf8().constData());
     if (broker.tls) {
         mosquitto_int_option(client, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
         if (!settings.caFile.isEmpty())
             mosquitto_tls_set(client, settings.caFile.toLocal8Bit().constData(), nullptr, nullptr,
-                              nullptr, nullptr);
+                nullptr, nullptr);
     }
     mosquitto_connect_callback_set(client, onConnect);
 
@@ -229,12 +229,12 @@ static void runNetwork(const std::shared_ptr<MqttPublisher::Shared> &shared, con
     bool everOpened = false;
     int failures = 0;
     const auto waitBeforeRetry = [&] {
-        const qint64 delay = qMin<qint64>(settings.retryLastMs,
-                                          qint64(settings.retryFirstMs) << qMin(failures, 20));
+        const qint64 delay = qMin<qint64>(
+            settings.retryLastMs, qint64(settings.retryFirstMs) << qMin(failures, 20));
         ++failures;
         std::unique_lock<std::mutex> lock(shared->mutex);
-        shared->wake.wait_for(lock, std::chrono::milliseconds(delay),
-                              [&] { return shared->over(generation); });
+        shared->wake.wait_for(
+            lock, std::chrono::milliseconds(delay), [&] { return shared->over(generation); });
     };
     shared->setState(generation, MqttPublisher::Connecting, QString());
     for (;;) {
@@ -247,7 +247,7 @@ static void runNetwork(const std::shared_ptr<MqttPublisher::Shared> &shared, con
             // Blocking, name lookup included: this is the only thread it can hold up.
             const int rc = everOpened ? mosquitto_reconnect(client)
                                       : mosquitto_connect(client, host.constData(), broker.port,
-                                                          settings.keepAliveSeconds);
+                                          settings.keepAliveSeconds);
             const int error = errno;
             if (rc != MOSQ_ERR_SUCCESS) {
                 shared->setState(generation, MqttPublisher::Unreachable, failure(rc, error));
@@ -278,7 +278,7 @@ static void runNetwork(const std::shared_ptr<MqttPublisher::Shared> &shared, con
         }
     }
     if (link.connected) {
-        publish(client, { topic(run.id, QStringLiteral("status")), "offline", true, 1 });
+        publish(client, {topic(run.id, QStringLiteral("status")), "offline", true, 1});
         mosquitto_disconnect(client);
         // Until the library has written what is queued and closed the socket.
         for (int i = 0; i < 10 && mosquitto_loop(client, LoopWaitMs, 1) == MOSQ_ERR_SUCCESS; ++i) {
@@ -291,7 +291,8 @@ static void runNetwork(const std::shared_ptr<MqttPublisher::Shared> &shared, con
 }
 
 MqttPublisher::MqttPublisher(QObject *parent)
-    : QObject(parent), m_shared(std::make_shared<Shared>())
+    : QObject(parent)
+    , m_shared(std::make_shared<Shared>())
 {
     // For queued connections of stateChanged and for QSignalSpy.
     qRegisterMetaType<MqttPublisher::State>();
@@ -334,7 +335,8 @@ bool MqttPublisher::start(const MqttSettings &settings, QString *error)
     if (!settings.password.isEmpty())
         run.broker.password = settings.password;
     run.id = topicId(settings.imagerId);
-    run.clientId = settings.clientId.isEmpty() ? QStringLiteral("vx305-") + run.id : settings.clientId;
+    run.clientId
+        = settings.clientId.isEmpty() ? QStringLiteral("vx305-") + run.id : settings.clientId;
     m_broker = run.broker.redacted();
     m_prefix = topic(run.id, QString());
 
@@ -355,15 +357,15 @@ void MqttPublisher::stop()
         m_shared->running = false;
         const int run = m_shared->generation++;
         m_shared->wake.notify_all();
-        ended = m_shared->wake.wait_for(lock, StopWaitTime,
-                                        [&] { return m_shared->finished == run; });
+        ended = m_shared->wake.wait_for(
+            lock, StopWaitTime, [&] { return m_shared->finished == run; });
         m_shared->state = Off;
         m_shared->reason.clear();
         m_shared->pictures.clear();
         // Queued like the network thread's news, so it arrives after them.
         if (m_shared->owner)
             QMetaObject::invokeMethod(
-                    this, [this] { emit stateChanged(Off, QString()); }, Qt::QueuedConnection);
+                this, [this] { emit stateChanged(Off, QString()); }, Qt::QueuedConnection);
     }
     // A thread still inside a blocking connect ends by itself; it holds what it uses.
     if (ended)

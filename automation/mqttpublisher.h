@@ -41,12 +41,12 @@ class MqttPublisher : public QObject
 
 public:
     enum State {
-        Off,         // not started, or stopped
-        Connecting,  // the first attempt is under way
+        Off, // not started, or stopped
+        Connecting, // the first attempt is under way
         Connected,
-        Refused,     // the broker answered and refused (the reason says why); retried
+        Refused, // the broker answered and refused (the reason says why); retried
         Unreachable, // no broker answered (name unknown, no listener, TLS failed); retried
-        Lost,        // the connection dropped; being made again
+        Lost, // the connection dropped; being made again
     };
     Q_ENUM(State)
 
@@ -71,7 +71,8 @@ public:
     [[nodiscard]] QString topicPrefix() const;
 
     // A line for a log: "connected to mqtt://host:1883", "refused by ...: not authorised".
-    [[nodiscard]] static QString describe(State state, const QString &broker, const QString &reason);
+    [[nodiscard]] static QString describe(
+        State state, const QString &broker, const QString &reason);
 
     // Shared with the network thread, which may outlive the publisher for a moment.
     struct Shared;

@@ -31,7 +31,7 @@ namespace PictureCommands {
 
 struct Picture
 {
-    QString path;     // as given
+    QString path; // as given
     QFileInfo info;
     QByteArray bytes; // what was read, at most Radiometric::MaxFileSize
     Radiometric::RadiometricPicture decoded;
@@ -42,7 +42,10 @@ struct Picture
 class PictureReader
 {
 public:
-    explicit PictureReader(int model = -1) : m_model(model) { }
+    explicit PictureReader(int model = -1)
+        : m_model(model)
+    {
+    }
 
     // nullopt with a one-line reason in *error (no path in it).
     [[nodiscard]] std::optional<Picture> read(const QString &path, QString *error);
@@ -72,7 +75,7 @@ struct ShownUnit
 [[nodiscard]] QByteArray errorLine(const QString &path, const QString &error);
 
 // "<folder>/<name without its last suffix>.<suffix>"; folder empty: the picture's own.
-[[nodiscard]] QString outputPath(const QString &picturePath, const QString &folder,
-                                 const QString &suffix);
+[[nodiscard]] QString outputPath(
+    const QString &picturePath, const QString &folder, const QString &suffix);
 
 } // namespace PictureCommands

@@ -51,7 +51,7 @@ toff_t seekMemory(thandle_t handle, toff_t offset, int whence)
 {
     MemoryFile *file = memory(handle);
     const qint64 base = whence == SEEK_CUR ? file->position
-            : whence == SEEK_END           ? file->bytes.size()
+        : whence == SEEK_END               ? file->bytes.size()
                                            : 0;
     // Offsets relative to the end or the position may be negative, passed as unsigned.
     const qint64 target = base + qint64(offset);
@@ -82,9 +82,8 @@ int keepError(TIFF *, void *userData, const char *module, const char *format, va
 {
     char text[512];
     std::vsnprintf(text, sizeof text, format, arguments);
-    static_cast<MemoryFile *>(userData)->error =
-            QString::fromLocal8Bit(module ? module : "libtiff") + QStringLiteral(": ")
-            + QString::fromLocal8Bit(text);
+    static_cast<MemoryFile *>(userData)->error = QString::fromLocal8Bit(module ? module : "libtiff")
+        + QStringLiteral(": ") + QString::fromLocal8Bit(text);
     return 1;
 }
 
@@ -95,8 +94,8 @@ int ignoreWarning(TIFF *, void *, const char *, const char *, va_list)
 
 } // namespace
 
-QByteArray encode(const std::vector<float> &map, float div, float add, const QString &unitText,
-                  QString *error)
+QByteArray encode(
+    const std::vector<float> &map, float div, float add, const QString &unitText, QString *error)
 {
     using Radiometric::Height;
     using Radiometric::Width;
@@ -110,8 +109,7 @@ QByteArray encode(const std::vector<float> &map, float div, float add, const QSt
     TIFFOpenOptionsSetErrorHandlerExtR(options, keepError, &file);
     TIFFOpenOptionsSetWarningHandlerExtR(options, ignoreWarning, nullptr);
     TIFF *tiff = TIFFClientOpenExt("temperatures.tiff", "w", &file, readMemory, writeMemory,
-                                   seekMemory, closeMemory, sizeOfMemory, mapNothing,
-                                   unmapNothing, options);
+        seekMemory, closeMemory, sizeOfMemory, mapNothing, unmapNothing, options);
     TIFFOpenOptionsFree(options);
     if (!tiff) {
         if (error)
@@ -119,8 +117,8 @@ QByteArray encode(const std::vector<float> &map, float div, float add, const QSt
         return {};
     }
     // Plain ASCII: a TIFF description holds no other characters.
-    const QByteArray description = "Temperatures in "
-            + QByteArray(unitText == QLatin1String("°F") ? "degF" : "degC");
+    const QByteArray description
+        = "Temperatures in " + QByteArray(unitText == QLatin1String("°F") ? "degF" : "degC");
     TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, uint32_t(Width));
     TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, uint32_t(Height));
     TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, uint16_t(1));
@@ -137,8 +135,8 @@ QByteArray encode(const std::vector<float> &map, float div, float add, const QSt
     bool written = true;
     for (int y = 0; y < Height && written; ++y) {
         for (int x = 0; x < Width; ++x)
-            row[std::size_t(x)] = Exports::displayValue(
-                    map[std::size_t(x) * Height + std::size_t(y)], div, add);
+            row[std::size_t(x)]
+                = Exports::displayValue(map[std::size_t(x) * Height + std::size_t(y)], div, add);
         written = TIFFWriteScanline(tiff, row.data(), uint32_t(y), 0) == 1;
     }
     written = written && TIFFFlush(tiff) == 1;

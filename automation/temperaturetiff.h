@@ -14,6 +14,6 @@ namespace TemperatureTiff {
 // unit named unitText ("°C" or "°F", written into the description). Empty, with libtiff's
 // reason in *error, when encoding failed or the map is not 76 800 values.
 [[nodiscard]] QByteArray encode(const std::vector<float> &map, float div, float add,
-                                const QString &unitText, QString *error = nullptr);
+    const QString &unitText, QString *error = nullptr);
 
 } // namespace TemperatureTiff

@@ -30,11 +30,13 @@ struct Folder
         QDir(dir.path()).mkpath(QStringLiteral("many"));
         const QByteArray bytes = PictureFixture::scene(PictureFixture::VX305).bytes();
         for (int i = 0; i < 1000; ++i) {
-            const QString path = dir.filePath(QStringLiteral("DCIM_100/IMG %1.bmp").arg(i, 4, 10, QLatin1Char('0')));
+            const QString path = dir.filePath(
+                QStringLiteral("DCIM_100/IMG %1.bmp").arg(i, 4, 10, QLatin1Char('0')));
             PictureFixture::writeBytes(path, bytes);
             pictures << path;
             for (int copy = 0; copy < 20; ++copy) {
-                const QString link = dir.filePath(QStringLiteral("many/%1_%2.bmp").arg(i).arg(copy));
+                const QString link
+                    = dir.filePath(QStringLiteral("many/%1_%2.bmp").arg(i).arg(copy));
                 ::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData());
                 manyPictures << link;
             }
@@ -53,7 +55,7 @@ double childCpuSeconds()
     rusage usage {};
     getrusage(RUSAGE_CHILDREN, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // Runs vx305 with the arguments; the wall time is the iteration's time.
@@ -86,10 +88,10 @@ void BM_ExportCsv(benchmark::State &state)
 {
     const QTemporaryDir out;
     runProgram(state,
-               QStringList { QStringLiteral("export"), QStringLiteral("--csv"), QStringLiteral("--out"),
-                             out.path() }
-                       + folder().pictures,
-               folder().pictures.size());
+        QStringList {
+            QStringLiteral("export"), QStringLiteral("--csv"), QStringLiteral("--out"), out.path()}
+            + folder().pictures,
+        folder().pictures.size());
     state.SetLabel("1000 pictures");
 }
 BENCHMARK(BM_ExportCsv)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -97,7 +99,7 @@ BENCHMARK(BM_ExportCsv)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillis
 void BM_Info(benchmark::State &state)
 {
     runProgram(state, QStringList(QStringLiteral("info")) + folder().manyPictures,
-               folder().manyPictures.size());
+        folder().manyPictures.size());
     state.SetLabel("20000 pictures");
 }
 BENCHMARK(BM_Info)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -25,10 +25,15 @@ class tst_CommandLine : public QObject
     QString expand(QString text, const QString &out = {}) const
     {
         const QString r = dir.path();
-        return text.replace("%A", r + "/DCIM_100/IMG 0001.v2.bmp").replace("%B", r + "/Images/IMG 0002.v1.bmp")
-            .replace("%C", r + "/loose.pics/hot.spot.bmp").replace("%D", r + "/loose.pics/damaged.bmp")
-            .replace("%E", r + "/loose.pics/old 300.bmp").replace("%F", r + "/loose.pics/IMG 0001.v2.bmp")
-            .replace("%G", r + "/DCIM_100/IMG 0003.bmp").replace("%O", out).replace("%R", r);
+        return text.replace("%A", r + "/DCIM_100/IMG 0001.v2.bmp")
+            .replace("%B", r + "/Images/IMG 0002.v1.bmp")
+            .replace("%C", r + "/loose.pics/hot.spot.bmp")
+            .replace("%D", r + "/loose.pics/damaged.bmp")
+            .replace("%E", r + "/loose.pics/old 300.bmp")
+            .replace("%F", r + "/loose.pics/IMG 0001.v2.bmp")
+            .replace("%G", r + "/DCIM_100/IMG 0003.bmp")
+            .replace("%O", out)
+            .replace("%R", r);
     }
     // Runs the command line in this process: exit code, standard output.
     std::pair<int, QByteArray> run(const QString &arguments, const QString &out = {})
@@ -55,7 +60,8 @@ private slots:
             a.grey[i] = char(i % 256);
         PictureFixture b;
         b.model = PictureFixture::VX300, b.unit = 1, b.maxTemp = 307, b.minTemp = -53;
-        b.grey.replace(0, 120 * 320, QByteArray(120 * 320, char(255))); // the top half at the maximum
+        b.grey.replace(
+            0, 120 * 320, QByteArray(120 * 320, char(255))); // the top half at the maximum
         PictureFixture c;
         c.unit = 1, c.maxTemp = 1002, c.minTemp = 321;
         QVERIFY(a.writeTo(expand("%A")) && b.writeTo(expand("%B")) && c.writeTo(expand("%C"))
@@ -65,22 +71,26 @@ private slots:
 
     void command_line_or_window_data()
     {
+        // clang-format off
         addColumns<QString, bool>("arguments", "commandLine");
         QTest::newRow("nothing") << "" << false;
         QTest::newRow("a Qt option") << "-platform offscreen" << false;
         QTest::newRow("a command") << "info x.bmp" << true;
         QTest::newRow("help") << "--help" << true;
         QTest::newRow("a misspelt command") << "exprot" << true;
+        // clang-format on
     }
     void command_line_or_window()
     {
         const auto [arguments, commandLine] = fetch<QString, bool>();
-        QCOMPARE(CommandLine::wantsCommandLine(QStringList("vx305") + arguments.split(' ', Qt::SkipEmptyParts)),
+        QCOMPARE(CommandLine::wantsCommandLine(
+                     QStringList("vx305") + arguments.split(' ', Qt::SkipEmptyParts)),
             commandLine);
     }
 
     void exports_as_the_window_data()
     {
+        // clang-format off
         // The picture, --unit, the model the window is given, the TIFF's value at (105, 0).
         addColumns<QString, QString, int, float>("picture", "unit", "model", "pixel");
         QTest::newRow("VX305 in its own °C") << "%A" << "" << 0 << 12.7f;
@@ -89,16 +99,19 @@ private slots:
         QTest::newRow("VX300 by its folder in °C") << "%B" << "C" << 1 << 30.7f;
         QTest::newRow("VX305 °F file by its layout in °C") << "%C" << "°C" << 0 << 0.053333282f;
         QTest::newRow("VX300 by its layout") << "%E" << "" << 1 << 87.25558f;
+        // clang-format on
     }
     void exports_as_the_window()
     {
         const auto [picture, unit, model, pixel] = fetch<QString, QString, int, float>();
         const QTemporaryDir out;
         const QString options = unit.isEmpty() ? "" : " --unit " + unit;
-        const auto [code, written] = run("export --csv --png --tiff --out %O" + options + ' ' + picture, out.path());
+        const auto [code, written]
+            = run("export --csv --png --tiff --out %O" + options + ' ' + picture, out.path());
         const QString stem = out.filePath(QFileInfo(expand(picture)).completeBaseName());
         QCOMPARE(code, 0);
-        QCOMPARE(written, (QStringList {stem + ".csv", stem + ".tiff", stem + ".png", ""}).join('\n').toUtf8());
+        QCOMPARE(written,
+            (QStringList {stem + ".csv", stem + ".tiff", stem + ".png", ""}).join('\n').toUtf8());
 
         Analysis_Widget window;
         QVERIFY(window.set_Image_addr(expand(picture), model));
@@ -142,6 +155,7 @@ private slots:
 
     void info_lines_data()
     {
+        // clang-format off
         // One line per picture, "T" standing for the time.
         addColumns<QString, QString>("arguments", "line");
         const QString tail = ", \"time\": \"T\", \"emissivity\": 0.95, \"unit\": ";
@@ -156,16 +170,20 @@ private slots:
         QTest::newRow("a VX300 picture in a VX305 folder") << "%G" << "{\"file\": \"%G\", \"error\": \"too short for a VX305 "
             "picture: 231013 bytes, 307810 needed; its folder DCIM_100 holds the VX305's pictures; it reads as a VX300 picture (--model VX300)\"}";
         QTest::newRow("a folder") << "%R" << "{\"file\": \"%R\", \"error\": \"is a folder\"}";
+        // clang-format on
     }
     void info_lines()
     {
         const auto [arguments, line] = fetch<QString, QString>();
         QString actual = QString::fromUtf8(run("info " + arguments).second);
-        const QRegularExpressionMatch time = QRegularExpression("\"time\": \"([^\"]*)\"").match(actual);
+        const QRegularExpressionMatch time
+            = QRegularExpression("\"time\": \"([^\"]*)\"").match(actual);
         if (time.hasMatch()) {
             // The time the information table shows, with its offset from UTC.
             const QString path = expand(arguments.split(' ').filter("%").constFirst());
-            QCOMPARE(QDateTime::fromString(time.captured(1), Qt::ISODate).toLocalTime().toString("yyyy/MM/dd HH:mm"),
+            QCOMPARE(QDateTime::fromString(time.captured(1), Qt::ISODate)
+                         .toLocalTime()
+                         .toString("yyyy/MM/dd HH:mm"),
                 Radiometric::parseRadiometricFile(path, line.contains("VX300"))->fileTime);
             actual.replace(time.capturedStart(1), time.capturedLength(1), "T");
         }
@@ -174,6 +192,7 @@ private slots:
 
     void exit_codes_and_messages_data()
     {
+        // clang-format off
         // Arguments, exit code, lines on standard output (-1 any), standard error, the files
         // written ("|" between them) and a text that the first one (as text, a PDF by pdftotext) or else standard
         // output holds.
@@ -203,10 +222,12 @@ private slots:
         QTest::newRow("reports, a missing picture among them") << "report --out %O %A %R/none.bmp" << 1 << 1
             << "vx305 report: %R/none.bmp: No such file or directory\n" << "%O/IMG 0001.v2.pdf"
             << "Maximum temperature: 30.7";
+        // clang-format on
     }
     void exit_codes_and_messages()
     {
-        const auto [arguments, code, lines, err, files, holds] = fetch<QString, int, int, QString, QString, QString>();
+        const auto [arguments, code, lines, err, files, holds]
+            = fetch<QString, int, int, QString, QString, QString>();
         const QTemporaryDir out;
         QProcess program;
         QStringList list;
