@@ -185,8 +185,7 @@ QString Analysis_Widget::unitText() const
 
 QString Analysis_Widget::tenthsText(qint16 tenths) const
 {
-    const float value = float(tenths) / m_unitDiv + m_unitAdd;
-    return QString::number(double(value), 'f', 1);
+    return Exports::displayTenths(tenths, m_unitDiv, m_unitAdd);
 }
 
 QString Analysis_Widget::degreesText(double degrees) const
@@ -206,7 +205,7 @@ void Analysis_Widget::fillInformationTable()
         tenthsText(m_params.centreTemp),
         tenthsText(m_params.maxTemp),
         tenthsText(m_params.minTemp),
-        QString::number(10 * m_avgTemp / m_unitDiv + m_unitAdd, 'f', 1),
+        Exports::displayMean(m_avgTemp, m_unitDiv, m_unitAdd),
     };
     QFont bold = ui->tableWidget_2->font();
     bold.setWeight(75);

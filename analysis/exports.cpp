@@ -1,5 +1,7 @@
 #include "analysis/exports.h"
 
+#include <cstring>
+
 namespace Exports {
 
 namespace {
@@ -26,11 +28,26 @@ void appendLine(QByteArray *out, const QStringList &fields)
 
 } // namespace
 
+float displayValue(float degrees, float div, float add)
+{
+    return float(10 * degrees / div + add);
+}
+
 QString displayDegrees(float degrees, float div, float add)
 {
-    const float value = float(10 * degrees / div + add);
     // QString::number never uses the locale, so the separator is always ".".
+    return QString::number(double(displayValue(degrees, div, add)), 'f', 1);
+}
+
+QString displayTenths(qint16 tenths, float div, float add)
+{
+    const float value = float(tenths) / div + add;
     return QString::number(double(value), 'f', 1);
+}
+
+QString displayMean(double mean, float div, float add)
+{
+    return QString::number(10 * mean / div + add, 'f', 1);
 }
 
 QByteArray temperatureCsv(const PictureInfo &info, const std::vector<float> &map, float div,
@@ -38,6 +55,23 @@ QByteArray temperatureCsv(const PictureInfo &info, const std::vector<float> &map
 {
     constexpr int Width = 240;
     constexpr int Height = 320;
+    // A picture's map holds one value per grey, so at most 256 different texts: each is
+    // formatted once and then copied, which makes the file several times faster to write.
+    struct Shown
+    {
+        quint32 bits = 0;
+        bool set = false;
+        QByteArray text;
+    };
+    std::vector<Shown> shown(1024);
+    const auto text = [&](float degrees) -> const QByteArray & {
+        quint32 bits = 0;
+        std::memcpy(&bits, &degrees, sizeof bits);
+        Shown &slot = shown[(bits ^ (bits >> 13)) & 1023u];
+        if (!slot.set || slot.bits != bits)
+            slot = { bits, true, displayDegrees(degrees, div, add).toLatin1() };
+        return slot.text;
+    };
     QByteArray out;
     out.reserve(Width * Height * 6 + 200);
     out += "# file: " + info.fileName.toUtf8() + '\n';
@@ -50,8 +84,7 @@ QByteArray temperatureCsv(const PictureInfo &info, const std::vector<float> &map
         for (int x = 0; x < Width; ++x) {
             if (x > 0)
                 out += ',';
-            out += displayDegrees(map[std::size_t(x) * Height + std::size_t(y)], div, add)
-                           .toLatin1();
+            out += text(map[std::size_t(x) * Height + std::size_t(y)]);
         }
         out += '\n';
     }

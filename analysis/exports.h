@@ -11,9 +11,19 @@
 // table as CSV. UTF-8, "\n" line ends, "." as the decimal separator whatever the locale.
 namespace Exports {
 
-// A map value in the unit shown, one decimal: 10 * degrees / div + add in single precision,
-// exactly as the cursor readout shows it.
+// A map value in the unit shown: 10 * degrees / div + add in single precision, before any
+// rounding.
+[[nodiscard]] float displayValue(float degrees, float div, float add);
+
+// displayValue with one decimal, exactly as the cursor readout shows it.
 [[nodiscard]] QString displayDegrees(float degrees, float div, float add);
+
+// A stored value in tenths in the unit shown, one decimal: tenths / div + add in single
+// precision, as the information table shows it.
+[[nodiscard]] QString displayTenths(qint16 tenths, float div, float add);
+
+// The picture's mean in the unit shown, one decimal: 10 * mean / div + add in double precision.
+[[nodiscard]] QString displayMean(double mean, float div, float add);
 
 // What the temperature export says about the picture in its comment lines.
 struct PictureInfo

@@ -45,16 +45,14 @@ MarkerPosition mirrored(quint16 x, quint16 y)
     return { quint16(239 - x), quint16(319 - y) };
 }
 
-QString creationTime(const QFileInfo &info)
+} // namespace
+
+QDateTime pictureTime(const QFileInfo &info)
 {
     // Not every Linux file system records a birth time; the modification time stands in.
-    QDateTime time = info.birthTime();
-    if (!time.isValid())
-        time = info.lastModified();
-    return time.toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+    const QDateTime time = info.birthTime();
+    return time.isValid() ? time : info.lastModified();
 }
-
-} // namespace
 
 PaletteEntry decodePaletteWord(quint16 word)
 {
@@ -218,7 +216,7 @@ std::optional<RadiometricPicture> parseRadiometricFile(const QString &path, int 
     std::optional<RadiometricPicture> picture = parseRadiometricBytes(bytes, model);
     if (picture) {
         picture->fileName = info.fileName();
-        picture->fileTime = creationTime(info);
+        picture->fileTime = pictureTime(info).toString(QStringLiteral("yyyy/MM/dd HH:mm"));
     }
     return picture;
 }

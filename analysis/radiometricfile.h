@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QtGlobal>
 
 #include <array>
 #include <optional>
 #include <vector>
+
+class QFileInfo;
 
 // The radiometric payload behind the viewable picture of the imager's ".bmp" files: an
 // 8-bit grey plane, the 5-6-5 palette the imager used and a 44-byte parameter block.
@@ -147,6 +150,10 @@ struct RadiometricPicture
 // over y 0-319 then x 0-239.
 void computeTemperatureMap(const QByteArray &grey, const Parameters &params,
                            std::vector<float> *map, double *mean);
+
+// The time a picture was taken as the file system keeps it: its creation time, else (file
+// systems that record none) its last modification.
+[[nodiscard]] QDateTime pictureTime(const QFileInfo &info);
 
 // Decodes the payload of a file's bytes (only the first MaxFileSize count). nullopt when the
 // bytes are shorter than the model's layout needs or the machine ID is not 5 or 6.

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 benches=(bench_liveframe bench_gstcamera bench_trend bench_analysis bench_charts bench_toolmodel
-    bench_browser bench_inspection)
+    bench_browser bench_inspection bench_commandline)
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVX305_BENCH=ON -DVX305_TESTS=OFF > /dev/null
 cmake --build build-bench -j"$(nproc)" --target "${benches[@]}" > /dev/null
 export QT_QPA_PLATFORM=offscreen
@@ -83,3 +83,8 @@ row "lookup in 100,000 analyses" "$(value BM_StoreLookup real)" 5000 us
 row "opening that store (checked once)" "$(value BM_StoreLookup open_ms)" 1000 ms
 row "size of that store" "$(value BM_StoreLookup MiB)" 1024 MiB
 row "inspection report of 50 pictures (real time)" "$(value BM_InspectionReport/iterations:2 real)" 10000000 us
+
+echo
+echo "Command line (the program started once, wall time; targets: each at most 10 s):"
+row "export --csv of 1,000 pictures" "$(value BM_ExportCsv/iterations:2/manual_time wall_s)" 10 s
+row "info of 20,000 pictures" "$(value BM_Info/iterations:2/manual_time wall_s)" 10 s

@@ -10,8 +10,9 @@ packages=(
     libopencv-core-dev libopencv-imgproc-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+    libtiff-dev libmosquitto-dev
     libbenchmark-dev
-    xvfb xauth poppler-utils
+    xvfb xauth poppler-utils mosquitto mosquitto-clients openssl
 )
 if [ "${VX305_WITH_FUZZ:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev)

@@ -9,5 +9,6 @@ cmake --build build-asan -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS=suppressions="$PWD/scripts/lsan.supp"
+# Quiet about the suppressions used: tests read the standard error of the programs they start.
+export LSAN_OPTIONS=suppressions="$PWD/scripts/lsan.supp":print_suppressions=0
 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
