@@ -6,6 +6,9 @@
 #include "analysis/report.h"
 #include "automation/temperaturetiff.h"
 #include "browser/drivechoice.h"
+#include "inspection/analysiskeeper.h"
+#include "inspection/analysisstore.h"
+#include "inspection/inspectionreport.h"
 #include "ui_analysis_widget.h"
 
 #include <QBuffer>
@@ -209,20 +212,24 @@ int runInfo(const QCommandLineParser &parser, const Console &console)
             exitCode = CommandLine::InputFailed;
             continue;
         }
-        console.data(infoLine(*picture, shownUnit(picture->decoded, unit)));
+        console.data(infoLine(*picture, shownUnit(picture->decoded, unit),
+                              reader.analysisOf(*picture)));
     }
     return exitCode;
 }
 
-// The picture as the window's PNG export writes it: coloured, with its markers, at twice its
-// size, drawn by a window that is never shown.
-QByteArray pictureBytes(const Picture &picture, int unit, QString *error)
+// The picture as the window's PNG export writes it: coloured, with its kept tools, isotherm and
+// markers, at twice its size, drawn by a window that is never shown.
+QByteArray pictureBytes(const Picture &picture, int unit,
+    const std::optional<AnalysisRecord> &analysis, QString *error)
 {
     const auto window = std::make_unique<Analysis_Widget>();
     if (!window->set_Image_addr(picture.path, picture.decoded.model)) {
         *error = QStringLiteral("the picture changed while it was read");
         return {};
     }
+    if (analysis)
+        AnalysisKeeper::apply(window.get(), *analysis);
     if (unit >= 0)
         window->ui->comboBox->setCurrentIndex(unit);
     const QImage image = Report::pictureWithOverlay(window.get(), 2);
@@ -289,7 +296,7 @@ int runExport(const QCommandLineParser &parser, const Console &console)
                 bytes = TemperatureTiff::encode(
                     decoded.tempMap, shown.pair.div, shown.pair.add, shown.text(), &error);
             } else {
-                bytes = pictureBytes(*picture, unit, &error);
+                bytes = pictureBytes(*picture, unit, reader.analysisOf(*picture), &error);
             }
             if (bytes.isEmpty() || !writeWhole(target, bytes, &error)) {
                 console.message(QStringLiteral("%1: %2 not written: %3").arg(path, target, error));
@@ -303,6 +310,48 @@ int runExport(const QCommandLineParser &parser, const Console &console)
     return exitCode;
 }
 
+// One inspection report of every picture, each read with its own model; those that cannot be
+// read are listed at its end.
+int runInspection(const QCommandLineParser &parser, const Console &console,
+    const QStringList &paths, int model)
+{
+    int exitCode = CommandLine::Success;
+    InspectionReport::Details details {parser.value(QStringLiteral("company")),
+        parser.value(QStringLiteral("logo")), parser.value(QStringLiteral("customer")),
+        parser.value(QStringLiteral("site")), parser.value(QStringLiteral("inspector")),
+        QDate::currentDate()};
+    if (parser.isSet(QStringLiteral("date"))) {
+        details.date = QDate::fromString(parser.value(QStringLiteral("date")), Qt::ISODate);
+        if (!details.date.isValid())
+            return console.usageError(QStringLiteral("--date takes a date as YYYY-MM-DD"));
+    }
+    PictureReader reader(model);
+    QList<int> models;
+    for (const QString &path : paths) {
+        QString error;
+        const std::optional<Picture> picture = reader.read(path, &error);
+        if (!picture) {
+            console.message(path + QStringLiteral(": ") + error);
+            exitCode = CommandLine::InputFailed;
+        }
+        models << (picture ? picture->decoded.model : std::max(model, 0));
+    }
+    const QString target = parser.value(QStringLiteral("inspection"));
+    const QFileInfo info(target);
+    if (!QDir().mkpath(info.absolutePath())) {
+        console.message(QStringLiteral("%1: the folder cannot be made").arg(info.absolutePath()));
+        return CommandLine::InputFailed;
+    }
+    const InspectionReport::Outcome outcome
+        = InspectionReport::write(paths, models, details, info.absoluteFilePath());
+    if (!outcome.written) {
+        console.message(QStringLiteral("%1 not written").arg(target));
+        return CommandLine::InputFailed;
+    }
+    console.data(target.toUtf8() + '\n');
+    return exitCode;
+}
+
 int runReport(const QCommandLineParser &parser, const Console &console)
 {
     int exitCode = CommandLine::Success;
@@ -312,6 +361,8 @@ int runReport(const QCommandLineParser &parser, const Console &console)
     if (!readChoice(parser, console, ModelOption, &model, &exitCode)
         || !readPictures(parser, console, &paths, &exitCode))
         return exitCode;
+    if (parser.isSet(QStringLiteral("inspection")))
+        return runInspection(parser, console, paths, model);
     if (!readOutFolder(parser, console, &folder))
         return CommandLine::InputFailed;
     PictureReader reader(model);
@@ -386,11 +437,25 @@ CommandLine::Command reportCommand()
     CommandLine::Command command;
     command.name = QStringLiteral("report");
     command.summary = QStringLiteral("One PDF report per picture, as the browser writes them for "
-                                     "many pictures.");
+                                     "many pictures, or one inspection report of them all.");
     command.arguments = QStringLiteral("PICTURE...");
     command.define = [](QCommandLineParser &parser) {
         addModelOption(parser);
         addOutOption(parser, QStringLiteral("reports"));
+        parser.addOption({QStringLiteral("inspection"),
+            QStringLiteral("One inspection report of all the pictures, with their kept "
+                           "analyses and findings, instead of one report each."),
+            QStringLiteral("FILE.pdf")});
+        for (const auto &[name, text] :
+            {std::pair {"company", "The cover's company."}, {"logo", "A logo picture for the cover."},
+                {"customer", "The cover's customer."}, {"site", "The cover's site."},
+                {"inspector", "The cover's inspector."}})
+            parser.addOption({QLatin1String(name),
+                QStringLiteral("With --inspection: ") + QLatin1String(text),
+                QStringLiteral("TEXT")});
+        parser.addOption({QStringLiteral("date"),
+            QStringLiteral("With --inspection: the report's date (default today)."),
+            QStringLiteral("YYYY-MM-DD")});
         addPictureArguments(parser);
     };
     command.needsPainter = [](const QCommandLineParser &) { return true; };
@@ -502,12 +567,64 @@ ShownUnit shownUnit(const Radiometric::RadiometricPicture &picture, int index)
     return shown;
 }
 
-QJsonValue findingFor(const QByteArray &)
+PictureReader::PictureReader(int model)
+    : m_model(model)
 {
-    return QJsonValue(QJsonValue::Null);
 }
 
-QByteArray infoLine(const Picture &picture, const ShownUnit &unit)
+PictureReader::~PictureReader() = default;
+
+std::optional<AnalysisRecord> PictureReader::analysisOf(const Picture &picture)
+{
+    if (!m_storeTried) {
+        m_storeTried = true;
+        const QString path = AnalysisStore::defaultPath();
+        if (QFileInfo::exists(path)) {
+            m_store = std::make_unique<AnalysisStore>(path);
+            if (m_store->open())
+                m_analysed = m_store->hashes();
+        }
+    }
+    if (m_analysed.isEmpty())
+        return std::nullopt;
+    // The bytes read are the whole file unless it is longer than a picture can be.
+    const QByteArray hash = picture.info.size() == picture.bytes.size()
+        ? AnalysisStore::hashOfBytes(picture.bytes)
+        : AnalysisStore::hashOfFile(picture.path);
+    if (!m_analysed.contains(hash))
+        return std::nullopt;
+    return m_store->lookup(hash);
+}
+
+QJsonValue findingFor(const std::optional<AnalysisRecord> &analysis, const ShownUnit &unit)
+{
+    if (!analysis || analysis->finding.isEmpty())
+        return QJsonValue(QJsonValue::Null);
+    const Finding &f = analysis->finding;
+    QJsonObject finding {{QStringLiteral("title"), f.title},
+        {QStringLiteral("location"), f.location}, {QStringLiteral("note"), f.note},
+        {QStringLiteral("severity"),
+            f.severity > 0 ? QJsonValue(f.severity) : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("severity_chosen"), f.severitySet},
+        {QStringLiteral("changed"), analysis->changed.toString(Qt::ISODate)}};
+    const Findings::Reference &r = f.reference;
+    if (r.kind == Findings::TypedTemperature)
+        finding.insert(QStringLiteral("reference"),
+            QJsonObject {{QStringLiteral("temperature"),
+                Findings::shownTenths(r.celsius, unit.index) / 10.0}});
+    else if (r.kind == Findings::ToolMaximum || r.kind == Findings::ToolAverage)
+        finding.insert(QStringLiteral("reference"),
+            QJsonObject {{QStringLiteral("tool"), r.tool},
+                {QStringLiteral("of"),
+                    r.kind == Findings::ToolMaximum ? QStringLiteral("maximum")
+                                                    : QStringLiteral("average")}});
+    else
+        finding.insert(QStringLiteral("reference"), QJsonValue(QJsonValue::Null));
+    return finding;
+}
+
+QByteArray infoLine(
+    const Picture &picture, const ShownUnit &unit, const std::optional<AnalysisRecord> &analysis)
 {
     const Radiometric::RadiometricPicture &p = picture.decoded;
     const float div = unit.pair.div;
@@ -524,7 +641,7 @@ QByteArray infoLine(const Picture &picture, const ShownUnit &unit)
     line += ", \"min\": " + Exports::displayTenths(p.params.minTemp, div, add).toLatin1();
     line += ", \"centre\": " + Exports::displayTenths(p.params.centreTemp, div, add).toLatin1();
     line += ", \"average\": " + Exports::displayMean(p.avgTemp, div, add).toLatin1();
-    line += ", \"finding\": " + jsonValue(findingFor(picture.bytes));
+    line += ", \"finding\": " + jsonValue(findingFor(analysis, unit));
     return line + "}\n";
 }
 

@@ -2,14 +2,19 @@
 
 #include "analysis/radiometricfile.h"
 #include "automation/commandline.h"
+#include "inspection/analysisrecord.h"
 
 #include <QByteArray>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QJsonValue>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class AnalysisStore;
 
 // The commands on picture files: info, export and report. They read each picture with the
 // model the browser would settle and write what the analysis window writes for it.
@@ -42,17 +47,24 @@ struct Picture
 class PictureReader
 {
 public:
-    explicit PictureReader(int model = -1)
-        : m_model(model)
-    {
-    }
+    explicit PictureReader(int model = -1);
+    ~PictureReader();
+    PictureReader(const PictureReader &) = delete;
+    PictureReader &operator=(const PictureReader &) = delete;
 
     // nullopt with a one-line reason in *error (no path in it).
     [[nodiscard]] std::optional<Picture> read(const QString &path, QString *error);
 
+    // The analysis the user keeps of the picture, if any. The user's store is opened at the
+    // first call, and only when it exists; a picture is hashed only while the store holds any.
+    [[nodiscard]] std::optional<AnalysisRecord> analysisOf(const Picture &picture);
+
 private:
     int m_model;
     QHash<QString, int> m_folderModels;
+    bool m_storeTried = false;
+    std::unique_ptr<AnalysisStore> m_store;
+    QSet<QByteArray> m_analysed;
 };
 
 // The unit the analysis window shows a picture in once its unit box is at index (0 "°C",
@@ -65,12 +77,14 @@ struct ShownUnit
 };
 [[nodiscard]] ShownUnit shownUnit(const Radiometric::RadiometricPicture &picture, int index);
 
-// The finding stored for a picture's bytes, null when there is none.
-[[nodiscard]] QJsonValue findingFor(const QByteArray &bytes);
+// A kept finding's fields, the typed reference in the unit shown; null without one.
+[[nodiscard]] QJsonValue findingFor(const std::optional<AnalysisRecord> &analysis,
+                                    const ShownUnit &unit);
 
 // The info command's line for a picture: file, model, bytes, time (ISO 8601 with its offset),
 // emissivity, unit, max, min, centre, average (as the information table shows them), finding.
-[[nodiscard]] QByteArray infoLine(const Picture &picture, const ShownUnit &unit);
+[[nodiscard]] QByteArray infoLine(const Picture &picture, const ShownUnit &unit,
+                                  const std::optional<AnalysisRecord> &analysis = std::nullopt);
 // {"file": path, "error": reason}
 [[nodiscard]] QByteArray errorLine(const QString &path, const QString &error);
 

@@ -4,7 +4,6 @@
 #include "inspection/analysisstore.h"
 #include "ui_analysis_widget.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -71,7 +70,7 @@ QByteArray AnalysisKeeper::pictureHash(const Analysis_Widget *window)
         return QByteArray();
     // The bytes shown, unless the file is longer than the window reads.
     if (QFileInfo(window->m_filePath).size() == window->m_fileBuf.size())
-        return QCryptographicHash::hash(window->m_fileBuf, QCryptographicHash::Sha256);
+        return AnalysisStore::hashOfBytes(window->m_fileBuf);
     return AnalysisStore::hashOfFile(window->m_filePath);
 }
 

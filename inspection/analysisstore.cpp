@@ -4,7 +4,6 @@
 #include "app/dialogs.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -14,6 +13,8 @@
 #include <QSqlQuery>
 #include <QThread>
 #include <QVariant>
+
+#include <openssl/evp.h>
 
 #include <memory>
 #include <utility>
@@ -433,13 +434,76 @@ bool AnalysisStore::write(const QString &connectionName, const AnalysisRecord &r
     return false;
 }
 
+QSet<QByteArray> AnalysisStore::hashes()
+{
+    QSet<QByteArray> all;
+    if (!m_open)
+        return all;
+    QSqlQuery query(QSqlDatabase::database(m_readerName, false));
+    if (query.exec(QStringLiteral("SELECT hash FROM analyses"))) {
+        while (query.next())
+            all.insert(query.value(0).toByteArray());
+    }
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    for (const auto &pending : m_pending)
+        all.insert(pending.first);
+    return all;
+}
+
+namespace {
+
+class Sha256
+{
+public:
+    Sha256() : m_context(EVP_MD_CTX_new())
+    {
+        m_ok = m_context && EVP_DigestInit_ex(m_context, EVP_sha256(), nullptr) == 1;
+    }
+    ~Sha256() { EVP_MD_CTX_free(m_context); }
+    Sha256(const Sha256 &) = delete;
+    Sha256 &operator=(const Sha256 &) = delete;
+
+    void add(const char *data, qint64 size)
+    {
+        m_ok = m_ok && EVP_DigestUpdate(m_context, data, std::size_t(size)) == 1;
+    }
+    QByteArray result()
+    {
+        unsigned char digest[EVP_MAX_MD_SIZE];
+        unsigned int length = 0;
+        if (!m_ok || EVP_DigestFinal_ex(m_context, digest, &length) != 1)
+            return QByteArray();
+        return QByteArray(reinterpret_cast<const char *>(digest), int(length));
+    }
+
+private:
+    EVP_MD_CTX *m_context;
+    bool m_ok = false;
+};
+
+} // namespace
+
+QByteArray AnalysisStore::hashOfBytes(const QByteArray &bytes)
+{
+    Sha256 sha;
+    sha.add(bytes.constData(), bytes.size());
+    return sha.result();
+}
+
 QByteArray AnalysisStore::hashOfFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file))
-        return QByteArray();
-    return hash.result();
+    Sha256 sha;
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = file.read(chunk.data(), chunk.size());
+        if (read < 0)
+            return QByteArray();
+        if (read == 0)
+            break;
+        sha.add(chunk.constData(), read);
+    }
+    return sha.result();
 }

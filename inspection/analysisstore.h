@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <condition_variable>
@@ -59,7 +60,11 @@ public:
     // Analyses stored; -1 when the store is not open.
     [[nodiscard]] int count();
 
-    // SHA-256 of a file's whole content; empty when it cannot be read.
+    // Every picture the store holds an analysis of.
+    [[nodiscard]] QSet<QByteArray> hashes();
+
+    // SHA-256 of bytes, and of a file's whole content (empty when it cannot be read).
+    [[nodiscard]] static QByteArray hashOfBytes(const QByteArray &bytes);
     [[nodiscard]] static QByteArray hashOfFile(const QString &path);
 
 signals:

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
+#include <utility>
 #include <optional>
 #include <vector>
 
@@ -42,6 +43,7 @@ constexpr QChar UnitSpace(0x00A0);
 struct Entry
 {
     int order = 0;
+    int model = 0;
     QString path;
     QString name;
     bool failed = false;
@@ -130,8 +132,9 @@ QString deltaText(const Entry &e)
 class Writer
 {
 public:
-    Writer(QPrinter &printer, QPainter *painter, const Details &details, int model, int totalPages)
-        : m_printer(printer), m_painter(painter), m_details(details), m_model(model),
+    Writer(QPrinter &printer, QPainter *painter, const Details &details, QString models,
+           int totalPages)
+        : m_printer(printer), m_painter(painter), m_details(details), m_models(std::move(models)),
           m_total(totalPages), m_locale(interfaceLocale())
     {
         const QRect page = printer.pageLayout().fullRectPixels(printer.resolution());
@@ -169,7 +172,7 @@ public:
             { Text::tr("现场"), m_details.site },
             { Text::tr("检测人员"), m_details.inspector },
             { Text::tr("日期"), dateText() },
-            { Text::tr("热像仪"), m_model == 1 ? QStringLiteral("VX300") : QStringLiteral("VX305") },
+            { Text::tr("热像仪"), m_models },
             { Text::tr("图片数量"), QString::number(pictures) },
             { Text::tr("发现数量"), QString::number(findings) },
         };
@@ -460,7 +463,7 @@ private:
     QPrinter &m_printer;
     QPainter *m_painter;
     const Details &m_details;
-    int m_model;
+    QString m_models;
     int m_total;
     QLocale m_locale;
     Findings::Criteria m_criteria = Findings::storedCriteria();
@@ -517,6 +520,15 @@ QPageSize::PageSizeId paperFor(const QLocale &locale)
 Outcome write(const QStringList &picturePaths, int model, const Details &details,
               const QString &pdfPath, const Progress &progress)
 {
+    QList<int> models;
+    for (int i = 0; i < picturePaths.size(); ++i)
+        models << model;
+    return write(picturePaths, models, details, pdfPath, progress);
+}
+
+Outcome write(const QStringList &picturePaths, const QList<int> &models, const Details &details,
+              const QString &pdfPath, const Progress &progress)
+{
     Outcome outcome;
     const int n = picturePaths.size();
     AnalysisStore *store = Preferences::rememberAnalyses() ? AnalysisStore::shared() : nullptr;
@@ -531,11 +543,12 @@ Outcome write(const QStringList &picturePaths, int model, const Details &details
         }
         Entry entry;
         if (const std::unique_ptr<Analysis_Widget> window =
-                    openPicture(picturePaths.at(i), model, store))
+                    openPicture(picturePaths.at(i), models.value(i), store))
             entry = readEntry(window.get());
         else
             entry.failed = true;
         entry.order = i;
+        entry.model = models.value(i);
         entry.path = picturePaths.at(i);
         entry.name = QFileInfo(entry.path).fileName();
         if (entry.failed)
@@ -584,14 +597,21 @@ Outcome write(const QStringList &picturePaths, int model, const Details &details
             // The window is made again rather than kept from the first pass: fifty pictures'
             // windows at once would hold hundreds of megabytes.
             const std::unique_ptr<Analysis_Widget> window =
-                    openPicture(pages[i]->path, model, store);
+                    openPicture(pages[i]->path, pages[i]->model, store);
             writer.picture(*pages[i], window.get());
         }
         if (!outcome.failed.isEmpty())
             writer.failedList(outcome.failed);
         return true;
     };
-    Writer counter(printer, nullptr, details, model, 0);
+    QStringList imagers;
+    for (const Entry &e : entries) {
+        const QString name = e.model == 1 ? QStringLiteral("VX300") : QStringLiteral("VX305");
+        if (!e.failed && !imagers.contains(name))
+            imagers << name;
+    }
+    const QString imagerNames = imagers.join(QStringLiteral(", "));
+    Writer counter(printer, nullptr, details, imagerNames, 0);
     document(counter, false);
 
     // Written beside the target and moved over it at the end.
@@ -602,7 +622,7 @@ Outcome write(const QStringList &picturePaths, int model, const Details &details
         QFile::remove(partial);
         return outcome;
     }
-    Writer writer(printer, &painter, details, model, counter.pages());
+    Writer writer(printer, &painter, details, imagerNames, counter.pages());
     const bool complete = document(writer, true);
     painter.end();
     if (!complete) {

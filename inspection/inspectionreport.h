@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QLocale>
 #include <QPageSize>
 #include <QString>
@@ -50,6 +51,9 @@ using Progress = std::function<bool(int done, int total)>;
 // whole or not at all: a cancelled or failed report leaves an earlier file of that name as
 // it was.
 Outcome write(const QStringList &picturePaths, int model, const Details &details,
+              const QString &pdfPath, const Progress &progress = {});
+// The same with a model for each picture (the command line reads each by its own).
+Outcome write(const QStringList &picturePaths, const QList<int> &models, const Details &details,
               const QString &pdfPath, const Progress &progress = {});
 
 } // namespace InspectionReport

@@ -10,7 +10,7 @@ packages=(
     libopencv-core-dev libopencv-imgproc-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
-    libtiff-dev libmosquitto-dev
+    libtiff-dev libmosquitto-dev libssl-dev
     libbenchmark-dev
     xvfb xauth poppler-utils mosquitto mosquitto-clients openssl
 )

@@ -1,6 +1,8 @@
 #include "analysis/analysis_widget.h"
 #include "analysis/radiometricfile.h"
+#include "analysis/report.h"
 #include "automation/commandline.h"
+#include "inspection/analysisstore.h"
 #include "fakeworld.h"
 #include "ui_analysis_widget.h"
 
@@ -219,11 +221,41 @@ private slots:
             << "%O/IMG 0001.v2.tiff" << "";
         QTest::newRow("beside the picture") << "export --csv %C" << 0 << 1 << "" << "%R/loose.pics/hot.spot.csv"
                                             << "# file: hot.spot.bmp\n# model: VX305\n# unit: °F\n";
+        QTest::newRow("one inspection report, a damaged picture listed")
+            << "report --inspection %O/all.pdf --company ACME&Co --date 2026-12-07 %A %D %B" << 1 << 1
+            << "vx305 report: %D: too short for a picture of the imager (10 bytes)\n" << "%O/all.pdf"
+            << "ACME&Co";
         QTest::newRow("reports, a missing picture among them") << "report --out %O %A %R/none.bmp" << 1 << 1
             << "vx305 report: %R/none.bmp: No such file or directory\n" << "%O/IMG 0001.v2.pdf"
             << "Maximum temperature: 30.7";
         // clang-format on
     }
+    void kept_analysis_read_with_the_picture()
+    {
+        AnalysisRecord r;
+        r.hash = AnalysisStore::hashOfFile(expand("%A"));
+        r.changed = QDateTime(QDate(2026, 12, 7), QTime(9, 30), Qt::UTC);
+        r.tools = {{ToolRect, "R2", 5, 300, 60, 310, -1, 0xff00ff00}};
+        r.finding = {"Hot, \"loose\" lug", "Panel 2", "Seen.\nAgain.",
+            {Findings::TypedTemperature, -6.0, ""}, 2, false};
+        AnalysisStore::shared()->save(r);
+        AnalysisStore::shared()->flush();
+        const QString finding = R"("finding": {"changed":"2026-12-07T09:30:00Z","location":"Panel 2",)"
+                                R"("note":"Seen.\nAgain.","reference":{"temperature":%1},"severity":2,)"
+                                R"("severity_chosen":false,"title":"Hot, \"loose\" lug"}})";
+        QVERIFY(run("info %A").second.endsWith(finding.arg("-6").toUtf8() + '\n'));
+        QVERIFY(run("info --unit F %A").second.endsWith(finding.arg("21.2").toUtf8() + '\n'));
+        // The PNG with the kept rectangle, as the window shows the picture once restored.
+        const QTemporaryDir out;
+        QCOMPARE(run("export --png --out %O %A", out.path()).first, 0);
+        Analysis_Widget window;
+        QVERIFY(window.set_Image_addr(expand("%A"), 0));
+        window.keepAnalysis();
+        QCOMPARE(window.ui->label->m_rects.size(), std::size_t(1));
+        QCOMPARE(QImage(out.filePath("IMG 0001.v2.png")).convertToFormat(QImage::Format_RGB32),
+            Report::pictureWithOverlay(&window, 2));
+    }
+
     void exit_codes_and_messages()
     {
         const auto [arguments, code, lines, err, files, holds]
