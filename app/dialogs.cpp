@@ -74,6 +74,13 @@ QString Dialogs::existingDirectory(QWidget *parent, const QString &caption, cons
     return QFileDialog::getExistingDirectory(parent, caption, dir);
 }
 
+QString Dialogs::openFileName(QWidget *parent, const QString &caption, const QString &dir,
+                              const QString &filter)
+{
+    const OpenDialog open;
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
 QColor Dialogs::color(QWidget *parent, const QColor &initial, const QString &title)
 {
     const OpenDialog open;

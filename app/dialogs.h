@@ -25,6 +25,9 @@ public:
                                  const QString &filter, const QString &defaultSuffix = QString());
     virtual QString existingDirectory(QWidget *parent, const QString &caption,
                                       const QString &dir);
+    // An existing file; empty when the user cancels.
+    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                 const QString &filter);
     // An invalid colour when the user cancels.
     virtual QColor color(QWidget *parent, const QColor &initial, const QString &title);
     virtual bool openUrl(const QUrl &url);

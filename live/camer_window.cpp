@@ -7,6 +7,9 @@
 #include "live/alarmhistory.h"
 #include "live/qtcameracapture.h"
 #include "live/trendchart.h"
+#include "recording/alarmclips.h"
+#include "recording/recorder.h"
+#include "recording/recordingformat.h"
 #include "platform/camerastream.h"
 #include "platform/platform.h"
 
@@ -55,7 +58,7 @@ const QString camer_window::FlashAStyle =
 const QString camer_window::FlashBStyle =
         QStringLiteral("background-color: rgb(255, 255, 255);\ncolor: rgb(255, 0, 0);");
 
-camer_window::camer_window(QWidget *parent, Platform *platform)
+camer_window::camer_window(QWidget *parent, Platform *platform, const QString &replayFile)
     : QWidget(parent),
       // Replaced by the record or by the main window right after construction.
       m_addr(ConfigRecord::userFolder()),
@@ -79,6 +82,7 @@ camer_window::camer_window(QWidget *parent, Platform *platform)
     ui->pushButton_saveReadings->setIcon(QIcon(QStringLiteral(":/photo/save.png")));
     ui->pushButton_saveReadings->setIconSize(QSize(20, 20));
     m_trend = new TrendChart(ui->trendChart, &m_readings, this);
+    m_replayFile = replayFile;
 
     if (QFile::exists(ConfigRecord::filePath())) {
         m_lang = ConfigRecord::readField(ConfigRecord::LanguageCode);
@@ -100,8 +104,12 @@ camer_window::camer_window(QWidget *parent, Platform *platform)
     m_capture = new QtCameraCapture;
     connect(m_capture, &QtCameraCapture::display_Qimage, this, &camer_window::display_cap);
     connect(m_capture, &QtCameraCapture::Send_MaxTemp, this, &camer_window::updat_temp);
+    setupRecording();
 
-    discoverCamera();
+    if (isReplay())
+        startReplay();
+    else
+        discoverCamera();
 
     setupLists();
     updat_list();
@@ -111,6 +119,10 @@ camer_window::~camer_window()
 {
     // Before the log it draws from and the view it watches.
     delete m_trend;
+    // What was recorded is finished before the stream goes.
+    delete m_recorder;
+    delete m_clips;
+    delete m_recordTimer;
     if (m_camera)
         m_camera->stop();
     delete m_camera;
@@ -173,7 +185,8 @@ void camer_window::timeout_connect()
 void camer_window::showCameraFailure()
 {
     ui->label_17->setWordWrap(true);
-    ui->label_17->setText(cameraFailureText(m_camera->failure(), m_camera->detail()));
+    ui->label_17->setText(isReplay() ? tr("无法播放录像：%1").arg(m_camera->detail())
+                                     : cameraFailureText(m_camera->failure(), m_camera->detail()));
 }
 
 void camer_window::display_cap(QImage cap_image)
@@ -214,7 +227,10 @@ void camer_window::updat_temp(float maxTem, float warn, float fsl)
     ui->label_7->setText(QString::number(double(warn), 'f', 1));
     ui->label_8->setText(QString::number(double(fsl), 'f', 2));
 
-    m_readings.append(m_sessionStart + m_sessionClock.elapsed(), maxTem, warn, fsl);
+    // A replay's readings keep the times they were recorded at.
+    const qint64 time = isReplay() ? m_replayStartMs + qMax<qint64>(0, m_frameTimeUs) / 1000
+                                   : m_sessionStart + m_sessionClock.elapsed();
+    m_readings.append(time, maxTem, warn, fsl);
 }
 
 void camer_window::timeout_warn()
@@ -283,13 +299,18 @@ void camer_window::save_alarm()
 {
     if (m_recentFrames.size() != 7)
         return;
+    // A replay judges its alarms but leaves the history alone unless asked.
+    if (isReplay() && !ui->checkBox_replayAlarms->isChecked())
+        return;
     const QString record = ui->label_6->text() + QLatin1Char(',') + ui->label_7->text()
             + QLatin1Char(',') + ui->label_8->text();
     m_lastRecord = record;
     const std::optional<QString> written = AlarmHistory::writeAlarmFolder(
             m_addr, m_recentFrames, record, QDateTime::currentDateTime());
-    if (written)
-        updat_list();
+    if (!written)
+        return;
+    startClip(m_addr + QLatin1Char('/') + *written);
+    updat_list();
 }
 
 void camer_window::on_pushButton_clicked()
@@ -358,6 +379,9 @@ void camer_window::on_listWidget_2_itemClicked(QListWidgetItem *item)
     if (!item)
         return;
     const QString name = item->text();
+    m_shownFolder = name;
+    ui->pushButton_playClip->setVisible(
+            QFile::exists(m_addr + QLatin1Char('/') + name + QLatin1Char('/') + RecordingFormat::clipName()));
     const QStringList lines = AlarmHistory::recordLines(m_addr + QLatin1Char('/') + name
                                                         + QLatin1Char('/') + name
                                                         + QStringLiteral(".ini"));
@@ -447,6 +471,7 @@ void camer_window::keyPressEvent(QKeyEvent *event)
 void camer_window::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
+    stopRecording();
     if (m_camera)
         m_camera->stop();
     emit dis();

@@ -22,13 +22,13 @@ namespace {
 
 constexpr int BusPollInterval = 200;
 constexpr qint64 ClusterNs = 1000000000; // a second
-constexpr GstClockTime FinishTimeout = 10 * GST_SECOND;
+constexpr GstClockTime FinishPatience = 2 * GST_SECOND;
 
 QString pipelineDescription(int fd, int queuedSeconds)
 {
     return QStringLiteral("appsrc name=frames format=time is-live=true do-timestamp=false "
                           "leaky-type=upstream max-bytes=%1 caps=%2 "
-                          "! avenc_ffv1 gop-size=1 coder=range_def context=1 "
+                          "! avenc_ffv1 gop-size=1 coder=range_tab context=0 "
                           "! matroskamux name=mux min-cluster-duration=%3 max-cluster-duration=%3 "
                           "! fdsink fd=%4 sync=false")
             .arg(quint64(queuedSeconds) * 25 * RecordingFormat::FrameBytes)
@@ -134,8 +134,14 @@ void Recorder::finish()
     m_busTimer.stop();
     gst_app_src_end_of_stream(GST_APP_SRC(m_source));
     GstBus *bus = gst_element_get_bus(m_pipeline);
-    GstMessage *message = gst_bus_timed_pop_filtered(
-            bus, FinishTimeout, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    // Waits as long as the file still grows, so frames queued for the encoder are written,
+    // but no longer than that.
+    GstMessage *message = nullptr;
+    for (qint64 size = -1; !message && fileBytes() != size;) {
+        size = fileBytes();
+        message = gst_bus_timed_pop_filtered(bus, FinishPatience,
+                                             GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    }
     if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
         GError *error = nullptr;
         gst_message_parse_error(message, &error, nullptr);

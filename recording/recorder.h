@@ -39,8 +39,8 @@ public:
     // One live frame (the picture, with or without its trailer) at `timeUs`, a monotonic
     // time in microseconds; the first frame is at 0 in the file. Ignored when not recording.
     void push(const QByteArray &frame, qint64 timeUs);
-    // Ends the file: the frames pushed so far are written, then the index. Blocks until then
-    // (at most a few seconds). Nothing happens when not recording.
+    // Ends the file: the frames pushed so far are written, then the index. Blocks until then,
+    // or until the file has not grown for two seconds. Nothing happens when not recording.
     void finish();
 
     [[nodiscard]] bool isRecording() const { return m_pipeline != nullptr; }

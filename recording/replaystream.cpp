@@ -97,6 +97,9 @@ RecordingProbe ReplayStream::probe(const QString &path)
     if (type.isEmpty())
         return probe;
     if (type != QLatin1String("video/x-matroska")) {
+        // Text and the like are no media at all; anything else is someone else's.
+        if (type.startsWith(QLatin1String("text/")))
+            return probe;
         probe.status = RecordingProbe::Foreign;
         probe.detail = type;
         return probe;

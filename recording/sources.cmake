@@ -3,4 +3,5 @@ target_sources(vx305_core PRIVATE
     recording/prealarmbuffer.cpp recording/prealarmbuffer.h
     recording/recorder.cpp recording/recorder.h
     recording/recordingformat.cpp recording/recordingformat.h
-    recording/replaystream.cpp recording/replaystream.h)
+    recording/replaystream.cpp recording/replaystream.h
+    recording/syntheticscene.cpp recording/syntheticscene.h)

@@ -95,6 +95,7 @@ public:
     QMessageBox::StandardButton questionAnswer = QMessageBox::No;
     QString saveAnswer;
     QString directoryAnswer;
+    QString openAnswer;
     QColor colorAnswer;
     QStringList asked; // titles and texts, in the order they were shown
     QList<QUrl> opened;
@@ -122,6 +123,12 @@ public:
     {
         asked << caption;
         return directoryAnswer;
+    }
+    QString openFileName(QWidget *, const QString &caption, const QString &dir,
+                         const QString &) override
+    {
+        asked << caption << dir;
+        return openAnswer;
     }
     QColor color(QWidget *, const QColor &, const QString &title) override
     {
