@@ -8,11 +8,15 @@
 #include "recording/recorder.h"
 #include "recording/recordingformat.h"
 #include "recording/replaystream.h"
+#include "recording/videoexport.h"
 
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QCoreApplication>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -243,4 +247,49 @@ void camer_window::on_pushButton_playClip_clicked()
                            + RecordingFormat::clipName());
 }
 
-void camer_window::exportVideo() { }
+void camer_window::exportVideo()
+{
+    if (!m_replay)
+        return;
+    m_replay->pause();
+    const QString name = Dialogs::instance()->saveFileName(
+            this, tr("导出视频"),
+            m_addr + QLatin1Char('/') + QFileInfo(m_replayFile).completeBaseName()
+                    + QStringLiteral(".webm"),
+            QStringLiteral("WebM (*.webm)"), QStringLiteral("webm"));
+    if (name.isEmpty())
+        return;
+    VideoExport::Request request;
+    request.source = m_replayFile;
+    request.target = name;
+    request.fromUs = m_markInUs;
+    request.toUs = m_markOutUs;
+    if (request.fromUs >= 0 && request.toUs >= 0 && request.toUs < request.fromUs)
+        std::swap(request.fromUs, request.toUs);
+    request.startMs = m_replayStartMs;
+
+    QPointer<camer_window> self(this);
+    QProgressDialog progress(tr("正在导出视频..."), tr("取消"), 0, 1000, this);
+    progress.setWindowTitle(QStringLiteral("VX305"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    const VideoExport::Outcome outcome = VideoExport::exportWebm(request, [&](double done) {
+        progress.setValue(int(done * 1000));
+        // Keeps the dialog painted and its Cancel button answering between frames.
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    });
+    progress.close();
+    if (!self || outcome.cancelled)
+        return;
+    if (outcome.error.isEmpty())
+        Dialogs::instance()->information(this, tr("提示"),
+                                         tr("已导出 %1 帧：%2")
+                                                 .arg(outcome.frames)
+                                                 .arg(QDir::toNativeSeparators(name)));
+    else
+        Dialogs::instance()->information(this, tr("警告"), tr("视频导出失败：%1").arg(outcome.error));
+}

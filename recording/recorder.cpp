@@ -21,6 +21,7 @@
 namespace {
 
 constexpr int BusPollInterval = 200;
+constexpr qint64 NominalFrameUs = 40000; // 25 frames a second
 constexpr qint64 ClusterNs = 1000000000; // a second
 constexpr GstClockTime FinishPatience = 2 * GST_SECOND;
 
@@ -111,10 +112,15 @@ void Recorder::push(const QByteArray &frame, qint64 timeUs)
 {
     if (!isRecording() || !LiveFrame::holdsPicture(std::size_t(frame.size())))
         return;
+    // A frame lasts as long as the gap before it (the first 40 ms), so the file's duration
+    // reaches past its last frame; at that frame's own time a seek would end before it.
+    qint64 lastsUs = NominalFrameUs;
     if (m_frames == 0)
         m_firstUs = timeUs;
     else if (timeUs <= m_lastUs)
         timeUs = m_lastUs + 1; // times must grow in the file
+    else
+        lastsUs = timeUs - m_lastUs;
     m_lastUs = timeUs;
     ++m_frames;
     auto *planar = new QByteArray(RecordingFormat::toPlanar(
@@ -124,6 +130,7 @@ void Recorder::push(const QByteArray &frame, qint64 timeUs)
                                                     gsize(planar->size()), planar, releaseBytes);
     // Matroska keeps milliseconds; rounded here so the file's times are known exactly.
     GST_BUFFER_PTS(buffer) = GstClockTime((timeUs - m_firstUs + 500) / 1000) * GST_MSECOND;
+    GST_BUFFER_DURATION(buffer) = GstClockTime(qMax<qint64>(1, (lastsUs + 500) / 1000)) * GST_MSECOND;
     gst_app_src_push_buffer(GST_APP_SRC(m_source), buffer);
 }
 

@@ -25,8 +25,10 @@ constexpr quint64 SeekTimeoutNs = 3 * GST_SECOND;
 constexpr GstClockTime ProbeTimeout = 5 * GST_SECOND;
 constexpr qint64 HeadBytes = 64 * 1024;
 
-// Decodes the file's frames into an appsink that takes them one by one; a few wait ready.
-GstElement *decodingPipeline(const QString &path, QString *error)
+} // namespace
+
+// The frames are taken one by one; a few wait ready.
+GstElement *recordingDecoder(const QString &path, QString *error)
 {
     if (!gstreamerReady()) {
         *error = QStringLiteral("GStreamer is not available");
@@ -51,6 +53,30 @@ GstElement *decodingPipeline(const QString &path, QString *error)
     gst_object_unref(file);
     return pipeline;
 }
+
+QByteArray liveFrameOf(GstSample *sample)
+{
+    GstVideoInfo info;
+    GstVideoFrame planes;
+    GstBuffer *buffer = gst_sample_get_buffer(sample);
+    if (!buffer || !gst_video_info_from_caps(&info, gst_sample_get_caps(sample))
+        || GST_VIDEO_INFO_FORMAT(&info) != GST_VIDEO_FORMAT_Y42B
+        || GST_VIDEO_INFO_WIDTH(&info) != RecordingFormat::Width
+        || GST_VIDEO_INFO_HEIGHT(&info) != RecordingFormat::Height
+        || !gst_video_frame_map(&planes, &info, buffer, GST_MAP_READ))
+        return {};
+    const auto plane = [&](int i) {
+        return static_cast<const uchar *>(GST_VIDEO_FRAME_PLANE_DATA(&planes, i));
+    };
+    const QByteArray bytes = RecordingFormat::fromPlanar(
+            plane(0), GST_VIDEO_FRAME_PLANE_STRIDE(&planes, 0), plane(1),
+            GST_VIDEO_FRAME_PLANE_STRIDE(&planes, 1), plane(2),
+            GST_VIDEO_FRAME_PLANE_STRIDE(&planes, 2));
+    gst_video_frame_unmap(&planes);
+    return bytes;
+}
+
+namespace {
 
 // A media type GStreamer sees in the file's first bytes, empty when none.
 QString mediaType(const QString &path)
@@ -104,7 +130,7 @@ RecordingProbe ReplayStream::probe(const QString &path)
         probe.detail = type;
         return probe;
     }
-    GstElement *pipeline = decodingPipeline(path, &probe.detail);
+    GstElement *pipeline = recordingDecoder(path, &probe.detail);
     if (!pipeline)
         return probe;
     gst_element_set_state(pipeline, GST_STATE_PAUSED);
@@ -162,7 +188,7 @@ RecordingProbe ReplayStream::probe(const QString &path)
 bool ReplayStream::build()
 {
     QString error;
-    m_pipeline = decodingPipeline(m_path, &error);
+    m_pipeline = recordingDecoder(m_path, &error);
     if (!m_pipeline) {
         fail(Failure::Other, error);
         return false;
@@ -321,33 +347,18 @@ void ReplayStream::presentPending()
 {
     GstSample *sample = m_pending;
     m_pending = nullptr;
-    GstVideoInfo info;
-    GstVideoFrame planes;
-    GstBuffer *buffer = gst_sample_get_buffer(sample);
-    if (buffer && gst_video_info_from_caps(&info, gst_sample_get_caps(sample))
-        && GST_VIDEO_INFO_WIDTH(&info) == RecordingFormat::Width
-        && GST_VIDEO_INFO_HEIGHT(&info) == RecordingFormat::Height
-        && gst_video_frame_map(&planes, &info, buffer, GST_MAP_READ)) {
-        const QByteArray bytes = RecordingFormat::fromPlanar(
-                static_cast<const uchar *>(GST_VIDEO_FRAME_PLANE_DATA(&planes, 0)),
-                GST_VIDEO_FRAME_PLANE_STRIDE(&planes, 0),
-                static_cast<const uchar *>(GST_VIDEO_FRAME_PLANE_DATA(&planes, 1)),
-                GST_VIDEO_FRAME_PLANE_STRIDE(&planes, 1),
-                static_cast<const uchar *>(GST_VIDEO_FRAME_PLANE_DATA(&planes, 2)),
-                GST_VIDEO_FRAME_PLANE_STRIDE(&planes, 2));
-        gst_video_frame_unmap(&planes);
-        QVideoFrame frame(bytes.size(), QSize(RecordingFormat::Width, RecordingFormat::Height),
-                          RecordingFormat::Width * 2, QVideoFrame::Format_YUYV);
-        if (frame.map(QAbstractVideoBuffer::WriteOnly)) {
-            std::memcpy(frame.bits(), bytes.constData(), std::size_t(bytes.size()));
-            frame.unmap();
-            frame.setStartTime(m_pendingUs);
-            m_positionUs = m_pendingUs;
-            m_surface->present(frame);
-            emit positionChanged(m_positionUs);
-        }
-    }
+    const QByteArray bytes = liveFrameOf(sample);
     gst_sample_unref(sample);
+    QVideoFrame frame(bytes.size(), QSize(RecordingFormat::Width, RecordingFormat::Height),
+                      RecordingFormat::Width * 2, QVideoFrame::Format_YUYV);
+    if (!bytes.isEmpty() && frame.map(QAbstractVideoBuffer::WriteOnly)) {
+        std::memcpy(frame.bits(), bytes.constData(), std::size_t(bytes.size()));
+        frame.unmap();
+        frame.setStartTime(m_pendingUs);
+        m_positionUs = m_pendingUs;
+        m_surface->present(frame);
+        emit positionChanged(m_positionUs);
+    }
     if (m_durationUs < 0) {
         gint64 duration = -1;
         if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0)

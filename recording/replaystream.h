@@ -11,6 +11,14 @@ class QAbstractVideoSurface;
 typedef struct _GstElement GstElement;
 typedef struct _GstSample GstSample;
 
+// A pipeline that decodes a recording's frames into the appsink named "frames", not yet
+// started; nullptr (with `error`) when GStreamer lacks an element.
+[[nodiscard]] GstElement *recordingDecoder(const QString &path, QString *error);
+
+// The live frame (picture and, when it came with them, readings) of a decoded sample;
+// empty when the sample is not one of ours.
+[[nodiscard]] QByteArray liveFrameOf(GstSample *sample);
+
 // What a file holds, as far as the replay can tell before playing it.
 struct RecordingProbe
 {
