@@ -12,6 +12,7 @@
 #include "ui_mainwindow.h"
 
 #include <QProcess>
+#include <QPushButton>
 #include <QtTest>
 
 #include <sys/resource.h>
@@ -179,6 +180,63 @@ private slots:
         QCOMPARE(ui->slider_position->maximum(), 1600); // the last frame lasts 40 ms
         ui->pushButton_play->click();
         QCOMPARE(ui->pushButton_play->text(), "暂停");
+    }
+
+    // The live window records what the imager sends; a write that fails stops the recording
+    // with a message while the live view goes on, and what was written plays.
+    void live_recording_data()
+    {
+        addColumns<int>("limitMB");
+        QTest::newRow("recorded to the end of the stream") << 0;
+        QTest::newRow("file size limit reached") << 2;
+    }
+    void live_recording()
+    {
+        const auto [limitMB] = fetch<int>();
+        QByteArray frames;
+        for (int k = 0; k < 150; ++k)
+            frames += numberedFrame(k);
+        QVERIFY(PictureFixture::writeBytes(m_path + "frames.yuv", frames));
+        m_world->platform.cameraList = {FakePlatform::imager()};
+        m_world->platform.streamSource = "filesrc location=\"" + m_path + "frames.yuv\" blocksize=153606 "
+            "! capsfilter caps=video/x-raw,format=YUY2,width=240,height=320 ! identity sleep-time=20000";
+        rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit = old;
+        limit.rlim_cur = rlim_t(limitMB) << 20;
+        m_window->timeout_connect();
+        camer_window *window = m_window->m_camerWindow;
+        QVERIFY(window && !window->isReplay() && window->ui->widget_replay->isHidden());
+        QPushButton *button = window->ui->pushButton_record;
+        QCOMPARE(button->text(), "录像");
+        if (limitMB)
+            setrlimit(RLIMIT_FSIZE, &limit);
+        button->click();
+        const QString path = window->m_recorder->path();
+        QTRY_VERIFY(button->text().contains(QRegularExpression("^停止录像 00:00:0\\d · \\d+\\.\\d MB$"))
+                    || !window->m_recorder);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->m_camera->isActive() || !window->m_recorder, 20000);
+        const int shownAtStop = int(window->m_readings.size());
+        if (!limitMB)
+            button->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->m_camera->isActive(), 20000);
+        setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(button->text(), "录像");
+        QCOMPARE(QFileInfo(path).absolutePath(), m_world->home.documents() + "/VX305/Recordings");
+        QCOMPARE(m_world->answers->asked.size(), limitMB ? 2 : 0);
+        if (limitMB) {
+            QVERIFY(m_world->answers->asked[1].startsWith("录像已停止："));
+            QVERIFY(m_world->answers->asked[1].endsWith("已写入的部分可以播放：" + path));
+            QVERIFY(int(window->m_readings.size()) > shownAtStop); // the live view went on
+        }
+        const ReplayedFrames back = replayAll(path);
+        QVERIFY(back.frames.size() > 10);
+        int first = 0;
+        while (first < 150 && back.frames[0] != numberedFrame(first))
+            ++first;
+        for (int i = 0; i < back.frames.size(); ++i)
+            QVERIFY(back.frames[i] == numberedFrame(first + i));
+        QVERIFY(limitMB || first + back.frames.size() == 150);
     }
 
     // Help -> Demo: the generated recording or the generated pictures.
