@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 
 #include <QCloseEvent>
+#include <QTabBar>
 #include <QDateTime>
 #include <QDebug>
 #include <QFile>
@@ -113,6 +114,7 @@ camer_window::camer_window(QWidget *parent, Platform *platform, const QString &r
 
     setupLists();
     updat_list();
+    ui->tabWidget->installEventFilter(this);
 }
 
 camer_window::~camer_window()
@@ -184,6 +186,7 @@ void camer_window::timeout_connect()
 
 void camer_window::showCameraFailure()
 {
+    ui->label_17->clearFrame();
     ui->label_17->setWordWrap(true);
     ui->label_17->setText(isReplay() ? tr("无法播放录像：%1").arg(m_camera->detail())
                                      : cameraFailureText(m_camera->failure(), m_camera->detail()));
@@ -192,8 +195,9 @@ void camer_window::showCameraFailure()
 void camer_window::display_cap(QImage cap_image)
 {
     m_lastFrame = QPixmap::fromImage(cap_image);
-    ui->label_17->setPixmap(
-            m_lastFrame.scaled(ui->label_17->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // The same pixels as the pixmap scaled smoothly, without the pixmap's round trips.
+    ui->label_17->setFrame(m_lastFrame.toImage().scaled(ui->label_17->size(), Qt::KeepAspectRatio,
+                                                        Qt::SmoothTransformation));
     if (m_recentFrames.size() > 6)
         m_recentFrames.removeFirst();
     m_recentFrames.append(cap_image);
@@ -206,10 +210,10 @@ void camer_window::updat_temp(float maxTem, float warn, float fsl)
         m_player->stop();
         m_alarmFrames = 0;
         m_acknowledged = false;
-        ui->label_6->setStyleSheet(NormalStyle);
+        setMaxStyle(NormalStyle);
     } else if (!m_alarmOn) {
         m_timerWarn->stop();
-        ui->label_6->setStyleSheet(QuietStyle);
+        setMaxStyle(QuietStyle);
     } else if (!m_acknowledged) {
         if (!m_timerWarn->isActive())
             m_timerWarn->start(FlashInterval);
@@ -231,6 +235,14 @@ void camer_window::updat_temp(float maxTem, float warn, float fsl)
     const qint64 time = isReplay() ? m_replayStartMs + qMax<qint64>(0, m_frameTimeUs) / 1000
                                    : m_sessionStart + m_sessionClock.elapsed();
     m_readings.append(time, maxTem, warn, fsl);
+}
+
+void camer_window::setMaxStyle(const QString &style)
+{
+    // Setting a style sheet restyles the label and lays out the window again even when it is
+    // the same text, which cost more than the rest of a frame.
+    if (ui->label_6->styleSheet() != style)
+        ui->label_6->setStyleSheet(style);
 }
 
 void camer_window::timeout_warn()
@@ -432,6 +444,28 @@ void camer_window::paintEvent(QPaintEvent *event)
     // Setting an identical picture again would schedule another paint for nothing.
     if (ui->label_18->pixmap(Qt::ReturnByValue).size() != fitted.size())
         ui->label_18->setPixmap(fitted);
+}
+
+bool camer_window::eventFilter(QObject *watched, QEvent *event)
+{
+    // A readout's new text lays its page out again, and that layout asks the tab widget for a
+    // new one too, which repaints the whole window: every frame. The tab widget's own layout
+    // (tab bar and pages) depends on nothing but these hints and its size, so while they stay
+    // the same the request is dropped; a resize lays it out as before.
+    if (watched == ui->tabWidget && event->type() == QEvent::LayoutRequest) {
+        const QWidget *pages = ui->tabWidget->currentWidget()
+                ? ui->tabWidget->currentWidget()->parentWidget()
+                : nullptr;
+        const QList<QSize> hints {ui->tabWidget->tabBar()->sizeHint(),
+                                  ui->tabWidget->tabBar()->minimumSizeHint(),
+                                  pages ? pages->sizeHint() : QSize(),
+                                  pages ? pages->minimumSizeHint() : QSize(),
+                                  pages ? pages->maximumSize() : QSize()};
+        if (hints == m_tabHints)
+            return true;
+        m_tabHints = hints;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void camer_window::set_fullscr(bool isFull)

@@ -3,6 +3,7 @@
 #include "live/readingslog.h"
 
 #include <QElapsedTimer>
+#include <QSize>
 #include <QImage>
 #include <QList>
 #include <QPixmap>
@@ -126,6 +127,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void discoverCamera();
@@ -133,6 +135,7 @@ private:
     void setupLists();
     void showHistoryPicture(int index);
     void playAlarmSound();
+    void setMaxStyle(const QString &style);
     void setupRecording();
     void startReplay();
     void takeRawFrame(const QByteArray &frame, qint64 timeUs);
@@ -148,6 +151,8 @@ private:
     // jumps when the system clock is set.
     qint64 m_sessionStart;
     QElapsedTimer m_sessionClock;
+    // What the tab widget's own layout depends on, as last laid out.
+    QList<QSize> m_tabHints;
     QTimer *m_recordTimer = nullptr;
     QElapsedTimer m_recordClock;
 };

@@ -62,7 +62,7 @@ int main(int argc, char **argv)
     QDir().mkpath(out + QStringLiteral("/pictures/Images"));
 
     const QString recording = out + QStringLiteral("/Demo.mkv");
-    Recorder recorder(nullptr, Seconds);
+    Recorder recorder(nullptr, 0);
     if (!recorder.start(recording, QDateTime(QDate(2026, 3, 2), QTime(10, 15, 0)))) {
         fprintf(stderr, "cannot write %s: %s\n", qPrintable(recording),
                 qPrintable(recorder.errorText()));

@@ -28,14 +28,15 @@ constexpr GstClockTime FinishPatience = 2 * GST_SECOND;
 QString pipelineDescription(int fd, int queuedSeconds)
 {
     return QStringLiteral("appsrc name=frames format=time is-live=true do-timestamp=false "
-                          "leaky-type=upstream max-bytes=%1 caps=%2 "
+                          "%5 max-bytes=%1 caps=%2 "
                           "! avenc_ffv1 gop-size=1 coder=range_tab context=0 "
                           "! matroskamux name=mux min-cluster-duration=%3 max-cluster-duration=%3 "
                           "! fdsink fd=%4 sync=false")
-            .arg(quint64(queuedSeconds) * 25 * RecordingFormat::FrameBytes)
+            .arg(quint64(qMax(1, queuedSeconds)) * 25 * RecordingFormat::FrameBytes)
             .arg(QLatin1String(RecordingFormat::planarCaps()))
             .arg(ClusterNs)
-            .arg(fd);
+            .arg(fd)
+            .arg(QLatin1String(queuedSeconds > 0 ? "leaky-type=upstream" : "block=true"));
 }
 
 void releaseBytes(gpointer bytes)

@@ -27,6 +27,7 @@ class Recorder : public QObject
 public:
     // At most `queuedSeconds` of frames (at 25 a second) wait for the encoder; a slower
     // encoder loses frames rather than memory. A clip pushes its pre-alarm seconds at once.
+    // 0: push() waits for the encoder instead, for files written from frames at hand.
     explicit Recorder(QObject *parent = nullptr, int queuedSeconds = 2);
     ~Recorder() override;
     Recorder(const Recorder &) = delete;
