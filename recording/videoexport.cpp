@@ -49,7 +49,7 @@ QImage drawnFrame(const QByteArray &frame, const QDateTime &time)
     if (LiveFrame::holdsTrailer(std::size_t(frame.size()))) {
         const LiveFrame::Readings r =
                 LiveFrame::readTrailer(reinterpret_cast<const uchar *>(frame.constData()));
-        readings = text("最大温度 %1   报警阈值 %2")
+        readings = text(QT_TRANSLATE_NOOP("VideoExport", "最大温度 %1   报警阈值 %2"))
                            .arg(QString::number(double(r.maxTemp), 'f', 1),
                                 QString::number(double(r.threshold), 'f', 1));
     }
