@@ -43,6 +43,8 @@ QString sizeText(qint64 bytes)
 
 void camer_window::setupRecording()
 {
+    ui->pushButton_record->setIcon(QIcon(QStringLiteral(":/photo/record.png")));
+    ui->pushButton_record->setIconSize(QSize(20, 20));
     m_clips = new AlarmClips;
     m_clips->setWindow(ui->spinBox_preAlarm->value(), ui->spinBox_postAlarm->value());
     connect(m_capture, &QtCameraCapture::rawFrame, this, &camer_window::takeRawFrame);
