@@ -33,6 +33,7 @@ struct ReplayedFrames
     QVector<qint64> times;
     QVector<float> readings;
     int pictures = 0;
+    bool failed = false; // the replay reported an error instead of reaching the end
 };
 
 // Plays a recording as fast as it decodes and collects every frame the surface emits.
@@ -55,5 +56,6 @@ inline ReplayedFrames replayAll(const QString &path)
     replay.start();
     for (int i = 0; i < 200 && finished.isEmpty() && failed.isEmpty(); ++i)
         finished.wait(100);
+    out.failed = !failed.isEmpty();
     return out;
 }
