@@ -256,8 +256,9 @@ void camer_window::exportVideo()
     m_replay->pause();
     const QString name = Dialogs::instance()->saveFileName(
             this, tr("导出视频"),
-            m_addr + QLatin1Char('/') + QFileInfo(m_replayFile).completeBaseName()
-                    + QStringLiteral(".webm"),
+            // Beside the recording, under its name.
+            QFileInfo(m_replayFile).absolutePath() + QLatin1Char('/')
+                    + QFileInfo(m_replayFile).completeBaseName() + QStringLiteral(".webm"),
             QStringLiteral("WebM (*.webm)"), QStringLiteral("webm"));
     if (name.isEmpty())
         return;

@@ -180,6 +180,15 @@ private slots:
         QCOMPARE(ui->slider_position->maximum(), 1600); // the last frame lasts 40 ms
         ui->pushButton_play->click();
         QCOMPARE(ui->pushButton_play->text(), "暂停");
+        // The part between the marks, exported; the replay pauses for it.
+        window->m_markInUs = 1000000;
+        window->m_markOutUs = 400000;
+        m_world->answers->saveAnswer = m_path + "part";
+        window->findChild<QAction *>("actionExportVideo")->trigger();
+        QCOMPARE(m_world->answers->asked.mid(0, 2), QStringList({"导出视频", m_path + "steps.webm"}));
+        QCOMPARE(m_world->answers->asked.last(),
+            "已导出 16 帧：" + QDir::toNativeSeparators(m_path + "part.webm"));
+        QVERIFY(!window->m_replay->isPlaying() && QFileInfo(m_path + "part.webm").size() > 0);
     }
 
     // The live window records what the imager sends; a write that fails stops the recording
