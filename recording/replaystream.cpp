@@ -276,9 +276,13 @@ void ReplayStream::seek(qint64 us)
         gst_sample_unref(m_pending);
     m_pending = nullptr;
     m_atEnd = false;
+    // A seek made while the pipeline still prerolls (after the start or the previous seek)
+    // would be carried out later, after frames of the old place: each waits for the last.
+    gst_element_get_state(m_pipeline, nullptr, nullptr, SeekTimeoutNs);
     gst_element_seek_simple(m_pipeline, GST_FORMAT_TIME,
                             GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
                             qMax<qint64>(0, us) * GST_USECOND);
+    gst_element_get_state(m_pipeline, nullptr, nullptr, SeekTimeoutNs);
     if (takeNext(SeekTimeoutNs))
         presentPending();
     restartClock();

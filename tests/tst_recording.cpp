@@ -168,6 +168,28 @@ private slots:
         QCOMPARE(times.last(), lastUs);
     }
 
+    // Seeks land on the frame asked for, also right after the start, while paused.
+    void seek_lands_on_the_frame()
+    {
+        const QString path = m_home.path() + "/seek.mkv";
+        Recorder recorder(nullptr, 0);
+        QVERIFY(recorder.start(path, QDateTime::currentDateTime()));
+        for (int k = 0; k < 200; ++k)
+            recorder.push(numberedFrame(k), 40000LL * k);
+        recorder.finish();
+        QtCameraCapture surface;
+        ReplayStream replay(path, &surface);
+        replay.start();
+        replay.pause();
+        QList<qint64> asked, landed;
+        for (const int k : {186, 48, 199, 0, 137, 138, 12, 199, 90}) {
+            replay.seek(40000LL * k);
+            asked << 40000LL * k;
+            landed << replay.positionUs();
+        }
+        QCOMPARE(landed, asked);
+    }
+
     // A recorder killed mid-recording leaves a file that replays up to about its last second.
     void killed_recording_replays_to_its_last_second()
     {
