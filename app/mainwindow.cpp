@@ -9,6 +9,8 @@
 #include "browser/photo_window.h"
 #include "live/camer_window.h"
 #include "platform/platform.h"
+#include "recording/recordingformat.h"
+#include "recording/replaystream.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +35,9 @@ constexpr int WatchInterval = 300;
 }
 
 MainWindow::MainWindow(Platform *platform, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform ? platform : systemPlatform())
+    : QMainWindow(parent),
+      m_demoFolder(QCoreApplication::applicationDirPath() + QStringLiteral("/demo")),
+      m_platform(platform ? platform : systemPlatform())
 {
     ui = new Ui::MainWindow;
     ui->setupUi(this);
@@ -57,10 +61,14 @@ MainWindow::~MainWindow()
     ConfigRecord::rewriteField(ConfigRecord::AlarmFolder, m_addr);
     // Live windows detached in full screen are nobody's children, the current one or an
     // older one that the row moved on from.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        if (qobject_cast<camer_window *>(window))
-            delete window;
+    // Deleting one takes its own popups (a combo box's list) along, so the list is checked
+    // through guards.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        windows << window;
+    for (const QPointer<QWidget> &window : windows) {
+        if (window && qobject_cast<camer_window *>(window.data()))
+            delete window.data();
     }
     delete ui;
 }
@@ -95,17 +103,25 @@ void MainWindow::buildMenus()
             QIcon(QStringLiteral(":/photo/openfolder.png")), tr("打开文件夹..."));
     openFolderAction->setObjectName(QStringLiteral("actionOpenFolder"));
     openFolderAction->setShortcut(QKeySequence::Open);
+    QAction *openRecordingAction = m_fileMenu->addAction(
+            QIcon(QStringLiteral(":/photo/openrecording.png")), tr("打开录像..."));
+    openRecordingAction->setObjectName(QStringLiteral("actionOpenRecording"));
     m_fileMenu->addSeparator();
     QAction *closeAction =
             m_fileMenu->addAction(QIcon(QStringLiteral(":/photo/colse.png")), tr("关闭"));
     m_helpMenu = bar->addMenu(tr("帮助"));
     QAction *docAction =
             m_helpMenu->addAction(QIcon(QStringLiteral(":/photo/doc.png")), tr("用户手册"));
+    QAction *demoAction =
+            m_helpMenu->addAction(QIcon(QStringLiteral(":/photo/demo.png")), tr("演示"));
+    demoAction->setObjectName(QStringLiteral("actionDemo"));
 
     connect(connectAction, &QAction::triggered, this, &MainWindow::Action_connect);
     connect(disconnectAction, &QAction::triggered, this, &MainWindow::Action_Disconnect);
     connect(optionAction, &QAction::triggered, this, &MainWindow::Action_chose);
     connect(openFolderAction, &QAction::triggered, this, &MainWindow::Action_openFolder);
+    connect(openRecordingAction, &QAction::triggered, this, &MainWindow::Action_openRecording);
+    connect(demoAction, &QAction::triggered, this, &MainWindow::Action_demo);
     connect(closeAction, &QAction::triggered, this, &MainWindow::Action_Close);
     connect(docAction, &QAction::triggered, this, &MainWindow::Action_Doc);
     disconnectAction->setEnabled(false);
@@ -177,16 +193,24 @@ void MainWindow::Action_camer()
     window->set_addr(m_addr);
     window->updat_list();
     m_connectState = CameraFound;
-    replaceContent();
-    m_camerWindow = window;
-    connect(window, &camer_window::fullscr, this, &MainWindow::fullscr);
-    connect(window, &camer_window::dis, this, &MainWindow::Action_Disconnect);
-    ui->horizontalLayout->addWidget(window);
+    hostLiveWindow(window);
     qDebug() << "按下了投屏按键------MainWindow::Action_camer";
     m_mode = ScreenMode;
     ui->label->setText(tr("投屏模式"));
     ui->label_2->clear();
     setModeActions(true);
+}
+
+void MainWindow::hostLiveWindow(camer_window *window)
+{
+    replaceContent();
+    m_camerWindow = window;
+    connect(window, &camer_window::fullscr, this, &MainWindow::fullscr);
+    connect(window, &camer_window::dis, this, &MainWindow::Action_Disconnect);
+    // Queued: the window that asks is replaced by the one that plays.
+    connect(window, &camer_window::openRecording, this, &MainWindow::openRecording,
+            Qt::QueuedConnection);
+    ui->horizontalLayout->addWidget(window);
 }
 
 void MainWindow::Action_chose()
@@ -281,7 +305,7 @@ void MainWindow::searchCameras()
     if (cameras.isEmpty())
         m_connectState = NotFound;
     // An open folder needs no imager: it stays until one is plugged in.
-    if (m_connectState >= 0 || m_mode == FolderMode)
+    if (m_connectState >= 0 || m_mode == FolderMode || m_mode == ReplayMode)
         return;
     ui->label->setText(tr("正在等待连接..."));
     replaceContent();
@@ -365,6 +389,63 @@ void MainWindow::openFolder(const QString &folder, const QString &picture)
     m_disconnectAction->setEnabled(true);
     if (!picture.isEmpty() && browser)
         browser->openPicture(picture);
+}
+
+void MainWindow::Action_openRecording()
+{
+    const QString path = Dialogs::instance()->openFileName(
+            this, tr("打开录像"), RecordingFormat::recordingsFolder(m_addr),
+            tr("录像 (*.mkv)"));
+    if (!path.isEmpty())
+        openRecording(QDir::fromNativeSeparators(path));
+}
+
+void MainWindow::openRecording(const QString &path)
+{
+    const RecordingProbe probe = ReplayStream::probe(path);
+    const QString name = QDir::toNativeSeparators(path);
+    QString problem;
+    switch (probe.status) {
+    case RecordingProbe::Playable:
+        break;
+    case RecordingProbe::Missing:
+        problem = tr("找不到文件：%1").arg(name);
+        break;
+    case RecordingProbe::Foreign:
+        problem = tr("%1 不是 VX305 的录像，无法回放。").arg(name);
+        break;
+    case RecordingProbe::Damaged:
+        problem = tr("%1 已损坏或不是视频文件，无法回放。").arg(name);
+        break;
+    }
+    if (!problem.isEmpty()) {
+        Dialogs::instance()->information(this, tr("提示"), problem);
+        return;
+    }
+    auto *window = new camer_window(nullptr, m_platform, path);
+    window->set_addr(m_addr);
+    window->updat_list();
+    hostLiveWindow(window);
+    m_mode = ReplayMode;
+    ui->label->setText(tr("回放：%1").arg(name));
+    ui->label_2->clear();
+    // As with a folder: the imager counts as plugged in only when it appears anew.
+    m_connectAction->setEnabled(!m_timer->isActive());
+    m_disconnectAction->setEnabled(true);
+}
+
+void MainWindow::Action_demo()
+{
+    const bool live = Dialogs::instance()->question(
+                              this, tr("演示"),
+                              tr("没有热像仪也可以试用本软件。\n要观看实时画面的演示（一段录像），"
+                                 "还是打开演示图片？"),
+                              tr("实时画面"), tr("图片"))
+            == QMessageBox::Yes;
+    if (live)
+        openRecording(m_demoFolder + QStringLiteral("/Demo.mkv"));
+    else
+        openFolder(m_demoFolder + QStringLiteral("/pictures"));
 }
 
 namespace {

@@ -30,7 +30,8 @@ public:
     enum { Waiting = -1, NotFound = -2, DrivePresent = 1, CameraFound = 2 };
     // Modes.
     // Modes; a folder opened by hand shows its pictures without an imager.
-    enum { NoMode = -1, ScreenMode = 1, DriveMode = 2, FolderMode = 3 };
+    // A recording played in the live window is left alone like a folder.
+    enum { NoMode = -1, ScreenMode = 1, DriveMode = 2, FolderMode = 3, ReplayMode = 4 };
 
     explicit MainWindow(Platform *platform = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -47,6 +48,8 @@ public:
     int m_mode = NoMode;
     QString m_addr;
     Ui::MainWindow *ui = nullptr;
+    // The demo recording and pictures the build makes, beside the program.
+    QString m_demoFolder;
 
 public slots:
     void Get_Addr(QString str);
@@ -69,6 +72,14 @@ public slots:
     // opens that picture, and takes the folder itself as the picture folder.
     void openFolder(const QString &folder, const QString &picture = QString());
 
+    // "Open recording...": a file chooser, then openRecording().
+    void Action_openRecording();
+    // Plays a recording or an alarm clip in a live window; a file that cannot be played is
+    // said and changes nothing.
+    void openRecording(const QString &path);
+    // "Demo": the demo recording or the demo pictures.
+    void Action_demo();
+
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -79,6 +90,7 @@ private:
     void replaceContent();
     void searchCameras();
     void setModeActions(bool modeOn);
+    void hostLiveWindow(camer_window *window);
 
     Platform *m_platform;
 };

@@ -1,6 +1,7 @@
 // Feeds arbitrary frames to the live video surface: byte 0 picks the declared pixel format
 // and bytes 1-2 the declared width and height, the rest is the frame's data. A frame of any
-// size and format must be converted or dropped without reading past its bytes.
+// size and format must be converted or dropped without reading past its bytes. Frames Qt
+// itself cannot map are built but not filled: the surface must drop them unmapped.
 #include "live/liveframe.h"
 #include "live/qtcameracapture.h"
 
@@ -19,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int bytes = int(size - 3);
 
     QVideoFrame frame(bytes, declared, declared.width() * 2, format);
-    if (frame.map(QAbstractVideoBuffer::WriteOnly)) {
+    const bool mappable = QtCameraCapture::mapsSafely(format, declared);
+    if (mappable && frame.map(QAbstractVideoBuffer::WriteOnly)) {
         std::memcpy(frame.bits(), data + 3, std::size_t(bytes));
         frame.unmap();
     }
@@ -35,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QObject::disconnect(read);
     // A picture needs the whole picture, readings the whole trailer too.
     if ((pictures > 0 && std::size_t(bytes) < LiveFrame::PictureBytes)
-        || (readings > 0 && std::size_t(bytes) < LiveFrame::FrameBytes) || readings > pictures)
+        || (readings > 0 && std::size_t(bytes) < LiveFrame::FrameBytes) || readings > pictures
+        || (pictures > 0 && !mappable))
         __builtin_trap();
     return 0;
 }

@@ -7,10 +7,14 @@
 #include "live/alarmhistory.h"
 #include "live/qtcameracapture.h"
 #include "live/trendchart.h"
+#include "recording/alarmclips.h"
+#include "recording/recorder.h"
+#include "recording/recordingformat.h"
 #include "platform/camerastream.h"
 #include "platform/platform.h"
 
 #include <QCloseEvent>
+#include <QTabBar>
 #include <QDateTime>
 #include <QDebug>
 #include <QFile>
@@ -55,7 +59,7 @@ const QString camer_window::FlashAStyle =
 const QString camer_window::FlashBStyle =
         QStringLiteral("background-color: rgb(255, 255, 255);\ncolor: rgb(255, 0, 0);");
 
-camer_window::camer_window(QWidget *parent, Platform *platform)
+camer_window::camer_window(QWidget *parent, Platform *platform, const QString &replayFile)
     : QWidget(parent),
       // Replaced by the record or by the main window right after construction.
       m_addr(ConfigRecord::userFolder()),
@@ -79,6 +83,7 @@ camer_window::camer_window(QWidget *parent, Platform *platform)
     ui->pushButton_saveReadings->setIcon(QIcon(QStringLiteral(":/photo/save.png")));
     ui->pushButton_saveReadings->setIconSize(QSize(20, 20));
     m_trend = new TrendChart(ui->trendChart, &m_readings, this);
+    m_replayFile = replayFile;
 
     if (QFile::exists(ConfigRecord::filePath())) {
         m_lang = ConfigRecord::readField(ConfigRecord::LanguageCode);
@@ -100,17 +105,26 @@ camer_window::camer_window(QWidget *parent, Platform *platform)
     m_capture = new QtCameraCapture;
     connect(m_capture, &QtCameraCapture::display_Qimage, this, &camer_window::display_cap);
     connect(m_capture, &QtCameraCapture::Send_MaxTemp, this, &camer_window::updat_temp);
+    setupRecording();
 
-    discoverCamera();
+    if (isReplay())
+        startReplay();
+    else
+        discoverCamera();
 
     setupLists();
     updat_list();
+    ui->tabWidget->installEventFilter(this);
 }
 
 camer_window::~camer_window()
 {
     // Before the log it draws from and the view it watches.
     delete m_trend;
+    // What was recorded is finished before the stream goes.
+    delete m_recorder;
+    delete m_clips;
+    delete m_recordTimer;
     if (m_camera)
         m_camera->stop();
     delete m_camera;
@@ -172,15 +186,18 @@ void camer_window::timeout_connect()
 
 void camer_window::showCameraFailure()
 {
+    ui->label_17->clearFrame();
     ui->label_17->setWordWrap(true);
-    ui->label_17->setText(cameraFailureText(m_camera->failure(), m_camera->detail()));
+    ui->label_17->setText(isReplay() ? tr("无法播放录像：%1").arg(m_camera->detail())
+                                     : cameraFailureText(m_camera->failure(), m_camera->detail()));
 }
 
 void camer_window::display_cap(QImage cap_image)
 {
     m_lastFrame = QPixmap::fromImage(cap_image);
-    ui->label_17->setPixmap(
-            m_lastFrame.scaled(ui->label_17->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // The same pixels as the pixmap scaled smoothly, without the pixmap's round trips.
+    ui->label_17->setFrame(m_lastFrame.toImage().scaled(ui->label_17->size(), Qt::KeepAspectRatio,
+                                                        Qt::SmoothTransformation));
     if (m_recentFrames.size() > 6)
         m_recentFrames.removeFirst();
     m_recentFrames.append(cap_image);
@@ -193,10 +210,10 @@ void camer_window::updat_temp(float maxTem, float warn, float fsl)
         m_player->stop();
         m_alarmFrames = 0;
         m_acknowledged = false;
-        ui->label_6->setStyleSheet(NormalStyle);
+        setMaxStyle(NormalStyle);
     } else if (!m_alarmOn) {
         m_timerWarn->stop();
-        ui->label_6->setStyleSheet(QuietStyle);
+        setMaxStyle(QuietStyle);
     } else if (!m_acknowledged) {
         if (!m_timerWarn->isActive())
             m_timerWarn->start(FlashInterval);
@@ -214,7 +231,18 @@ void camer_window::updat_temp(float maxTem, float warn, float fsl)
     ui->label_7->setText(QString::number(double(warn), 'f', 1));
     ui->label_8->setText(QString::number(double(fsl), 'f', 2));
 
-    m_readings.append(m_sessionStart + m_sessionClock.elapsed(), maxTem, warn, fsl);
+    // A replay's readings keep the times they were recorded at.
+    const qint64 time = isReplay() ? m_replayStartMs + qMax<qint64>(0, m_frameTimeUs) / 1000
+                                   : m_sessionStart + m_sessionClock.elapsed();
+    m_readings.append(time, maxTem, warn, fsl);
+}
+
+void camer_window::setMaxStyle(const QString &style)
+{
+    // Setting a style sheet restyles the label and lays out the window again even when it is
+    // the same text, which cost more than the rest of a frame.
+    if (ui->label_6->styleSheet() != style)
+        ui->label_6->setStyleSheet(style);
 }
 
 void camer_window::timeout_warn()
@@ -283,13 +311,18 @@ void camer_window::save_alarm()
 {
     if (m_recentFrames.size() != 7)
         return;
+    // A replay judges its alarms but leaves the history alone unless asked.
+    if (isReplay() && !ui->checkBox_replayAlarms->isChecked())
+        return;
     const QString record = ui->label_6->text() + QLatin1Char(',') + ui->label_7->text()
             + QLatin1Char(',') + ui->label_8->text();
     m_lastRecord = record;
     const std::optional<QString> written = AlarmHistory::writeAlarmFolder(
             m_addr, m_recentFrames, record, QDateTime::currentDateTime());
-    if (written)
-        updat_list();
+    if (!written)
+        return;
+    startClip(m_addr + QLatin1Char('/') + *written);
+    updat_list();
 }
 
 void camer_window::on_pushButton_clicked()
@@ -358,6 +391,9 @@ void camer_window::on_listWidget_2_itemClicked(QListWidgetItem *item)
     if (!item)
         return;
     const QString name = item->text();
+    m_shownFolder = name;
+    ui->pushButton_playClip->setVisible(
+            QFile::exists(m_addr + QLatin1Char('/') + name + QLatin1Char('/') + RecordingFormat::clipName()));
     const QStringList lines = AlarmHistory::recordLines(m_addr + QLatin1Char('/') + name
                                                         + QLatin1Char('/') + name
                                                         + QStringLiteral(".ini"));
@@ -410,6 +446,28 @@ void camer_window::paintEvent(QPaintEvent *event)
         ui->label_18->setPixmap(fitted);
 }
 
+bool camer_window::eventFilter(QObject *watched, QEvent *event)
+{
+    // A readout's new text lays its page out again, and that layout asks the tab widget for a
+    // new one too, which repaints the whole window: every frame. The tab widget's own layout
+    // (tab bar and pages) depends on nothing but these hints and its size, so while they stay
+    // the same the request is dropped; a resize lays it out as before.
+    if (watched == ui->tabWidget && event->type() == QEvent::LayoutRequest) {
+        const QWidget *pages = ui->tabWidget->currentWidget()
+                ? ui->tabWidget->currentWidget()->parentWidget()
+                : nullptr;
+        const QList<QSize> hints {ui->tabWidget->tabBar()->sizeHint(),
+                                  ui->tabWidget->tabBar()->minimumSizeHint(),
+                                  pages ? pages->sizeHint() : QSize(),
+                                  pages ? pages->minimumSizeHint() : QSize(),
+                                  pages ? pages->maximumSize() : QSize()};
+        if (hints == m_tabHints)
+            return true;
+        m_tabHints = hints;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void camer_window::set_fullscr(bool isFull)
 {
     if (!isFull) {
@@ -447,6 +505,7 @@ void camer_window::keyPressEvent(QKeyEvent *event)
 void camer_window::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
+    stopRecording();
     if (m_camera)
         m_camera->stop();
     emit dis();

@@ -3,14 +3,19 @@
 #include "live/readingslog.h"
 
 #include <QElapsedTimer>
+#include <QSize>
 #include <QImage>
 #include <QList>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
 
+class AlarmClips;
 class CameraStream;
 class Platform;
+class QAction;
+class Recorder;
+class ReplayStream;
 class QListWidgetItem;
 class QMediaPlayer;
 class QTimer;
@@ -28,8 +33,10 @@ class camer_window : public QWidget
     Q_OBJECT
 
 public:
-    // A null platform means the running system's.
-    explicit camer_window(QWidget *parent = nullptr, Platform *platform = nullptr);
+    // A null platform means the running system's. With a replay file the window plays that
+    // recording instead of looking for the imager.
+    explicit camer_window(QWidget *parent = nullptr, Platform *platform = nullptr,
+                          const QString &replayFile = QString());
     ~camer_window() override;
 
     void set_addr(QString addr);
@@ -68,9 +75,24 @@ public:
     ReadingsLog m_readings;
     TrendChart *m_trend = nullptr;
 
+    // Recording, alarm clips and replay.
+    [[nodiscard]] bool isReplay() const { return !m_replayFile.isEmpty(); }
+    QString m_replayFile;
+    ReplayStream *m_replay = nullptr; // the window's stream in a replay
+    qint64 m_replayStartMs = 0; // wall time of the recording's first frame
+    Recorder *m_recorder = nullptr; // while recording
+    AlarmClips *m_clips = nullptr;
+    qint64 m_frameTimeUs = -1; // time of the newest frame
+    qint64 m_markInUs = -1; // the part to export, -1 for the ends
+    qint64 m_markOutUs = -1;
+    QAction *m_exportAction = nullptr;
+    QString m_shownFolder; // the alarm folder opened on the history page
+
 signals:
     void fullscr(bool sta);
     void dis();
+    // The user asked to play a recording or clip (the main window opens it).
+    void openRecording(const QString &path);
 
 public slots:
     void display_cap(QImage cap_image);
@@ -87,12 +109,25 @@ public slots:
     void on_listWidget_2_itemClicked(QListWidgetItem *item);
     void on_listWidget_3_currentRowChanged(int currentRow);
     void on_pushButton_saveReadings_clicked();
+    void on_pushButton_record_clicked();
+    void on_checkBox_alarmClips_stateChanged(int arg1);
+    void on_spinBox_preAlarm_valueChanged(int value);
+    void on_spinBox_postAlarm_valueChanged(int value);
+    void on_pushButton_play_clicked();
+    void on_pushButton_step_clicked();
+    void on_slider_position_valueChanged(int value);
+    void on_comboBox_speed_currentIndexChanged(int index);
+    void on_pushButton_markIn_clicked();
+    void on_pushButton_markOut_clicked();
+    void on_pushButton_playClip_clicked();
+    void exportVideo();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void discoverCamera();
@@ -100,10 +135,24 @@ private:
     void setupLists();
     void showHistoryPicture(int index);
     void playAlarmSound();
+    void setMaxStyle(const QString &style);
+    void setupRecording();
+    void startReplay();
+    void takeRawFrame(const QByteArray &frame, qint64 timeUs);
+    void updateRawFrames();
+    void stopRecording();
+    void recordingFailed();
+    void showRecordingState();
+    void showReplayPosition(qint64 us);
+    void startClip(const QString &alarmFolder);
 
     Platform *m_platform;
     // Reading times: the wall clock at the start plus a monotonic clock, so the trend never
     // jumps when the system clock is set.
     qint64 m_sessionStart;
     QElapsedTimer m_sessionClock;
+    // What the tab widget's own layout depends on, as last laid out.
+    QList<QSize> m_tabHints;
+    QTimer *m_recordTimer = nullptr;
+    QElapsedTimer m_recordClock;
 };

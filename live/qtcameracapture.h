@@ -3,9 +3,12 @@
 #include "live/liveframe.h"
 
 #include <QAbstractVideoSurface>
+#include <QByteArray>
 #include <QImage>
 #include <QList>
 #include <QVideoFrame>
+
+#include <atomic>
 
 // Video surface installed as the imager camera's viewfinder: every frame is read as the
 // imager's live frame whatever format the camera stack declares.
@@ -66,9 +69,26 @@ public:
 
     // Converts the frame at `data` (`size` bytes, at least the picture) and emits the
     // picture, then the readings when the trailer is there. Never reads past `size`.
-    void presentBytes(const uchar *data, std::size_t size = LiveFrame::FrameBytes);
+    // `timeUs` is the frame's time (microseconds, monotonic); -1 takes the time of arrival.
+    void presentBytes(const uchar *data, std::size_t size = LiveFrame::FrameBytes,
+                      qint64 timeUs = -1);
+
+    // Whether Qt 5.15 can map a frame of this format and size: its planar formats divide by
+    // half the height, so a frame less than two rows high (or of no size) crashes map().
+    [[nodiscard]] static bool mapsSafely(QVideoFrame::PixelFormat format, const QSize &size);
+
+    // While set (from any thread), every frame is also emitted whole by rawFrame(), before
+    // its picture; recordings and the pre-alarm buffer take them there.
+    void setRawFramesWanted(bool wanted) { m_rawWanted = wanted; }
+    [[nodiscard]] bool rawFramesWanted() const { return m_rawWanted; }
 
 signals:
+    // The frame's bytes as it came (the picture and as much of the trailer as it held) and
+    // its time: a recording's own time in a replay, else the time of arrival.
+    void rawFrame(QByteArray frame, qint64 timeUs);
     void display_Qimage(QImage pho);
     void Send_MaxTemp(float maxTem, float warn, float fsl);
+
+private:
+    std::atomic<bool> m_rawWanted {false};
 };

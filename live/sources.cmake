@@ -1,7 +1,8 @@
 target_sources(vx305_core PRIVATE
     live/alarmhistory.cpp live/alarmhistory.h
-    live/camer_window.cpp live/camer_window.h
+    live/camer_window.cpp live/camer_window.h live/camer_window_recording.cpp
     live/liveframe.cpp live/liveframe.h
+    live/livepicturelabel.cpp live/livepicturelabel.h
     live/qtcameracapture.cpp live/qtcameracapture.h
     live/readingslog.cpp live/readingslog.h
     live/trendchart.cpp live/trendchart.h

@@ -22,19 +22,6 @@ constexpr int BusPollInterval = 50;
 const char ModeFilterName[] = "vx305mode";
 const char SinkName[] = "vx305frames";
 
-bool gstreamerReady()
-{
-    static const bool ready = [] {
-        GError *error = nullptr;
-        if (gst_init_check(nullptr, nullptr, &error))
-            return true;
-        qDebug() << "GStreamer 初始化失败" << (error ? error->message : "");
-        g_clear_error(&error);
-        return false;
-    }();
-    return ready;
-}
-
 // One appsink buffer as a video buffer. Mapped, it is the whole buffer, however much of it
 // the caps declare.
 class GstFrameBuffer final : public QAbstractVideoBuffer
@@ -90,6 +77,19 @@ QString takeString(gchar *text)
 }
 
 } // namespace
+
+bool gstreamerReady()
+{
+    static const bool ready = [] {
+        GError *error = nullptr;
+        if (gst_init_check(nullptr, nullptr, &error))
+            return true;
+        qDebug() << "GStreamer 初始化失败" << (error ? error->message : "");
+        g_clear_error(&error);
+        return false;
+    }();
+    return ready;
+}
 
 struct GstCameraStream::Callbacks
 {

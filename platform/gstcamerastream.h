@@ -62,3 +62,6 @@ private:
 // the first. Its highest own frame rate is kept and every other field fixated, so the result
 // is fixed caps the camera offers. Empty when there is no such mode.
 [[nodiscard]] QString chooseImagerMode(const QString &deviceCaps);
+
+// Initialises GStreamer once; false (and a debug line) when it cannot be used.
+[[nodiscard]] bool gstreamerReady();

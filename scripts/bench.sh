@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-benches=(bench_liveframe bench_gstcamera bench_trend bench_analysis bench_charts bench_toolmodel
-    bench_browser bench_inspection bench_commandline)
+benches=(bench_liveframe bench_gstcamera bench_trend bench_livewindow bench_recording bench_analysis
+    bench_charts bench_toolmodel bench_browser bench_inspection bench_commandline)
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVX305_BENCH=ON -DVX305_TESTS=OFF > /dev/null
 cmake --build build-bench -j"$(nproc)" --target "${benches[@]}" > /dev/null
 export QT_QPA_PLATFORM=offscreen
@@ -57,6 +57,23 @@ row "portable kernel vs cvtColor" "$(value BM_Convert/portable cpu)" "$(value BM
 row "GStreamer pipeline per frame vs present" "$(value BM_GstCameraStream/manual_time cpu_us_per_frame)" "$present" us
 row "frame path, Trend page vs History page" \
     "$(value BM_LiveFrame/2/min_time:5.000 frame_us)" "$(value BM_LiveFrame/1/min_time:5.000 frame_us)" us
+
+echo
+echo "Live window, picture page, beside a bare widget in the same run (cpu per frame, all threads;"
+echo "target: live window <= 1.5 x bare widget):"
+row "live window vs bare widget" "$(value BM_PicturePage/0/iterations:4 live_us_per_frame)" \
+    "$(value BM_PicturePage/0/iterations:4 bare_us_per_frame)" us
+row "live window recording vs bare widget" "$(value BM_PicturePage/1/iterations:4 live_us_per_frame)" \
+    "$(value BM_PicturePage/1/iterations:4 bare_us_per_frame)" us
+row "recording alone (encoder included) vs bare widget" \
+    "$(value BM_RecordingSize/iterations:2 cpu_us_per_frame)" "$(value BM_PicturePage/0/iterations:4 bare_us_per_frame)" us
+
+echo
+echo "Recordings (targets: <= 4 GB an hour at 25 frames/s, seeks in an hour <= 200 ms):"
+row "size of an hour, noisy scene" "$(value BM_RecordingSize/iterations:2 GB_per_hour)" 4 GB
+row "pre-alarm buffer, 10 s" "$(value BM_PreAlarmBuffer10s/iterations:1 MiB)" 1 MiB
+row "seek in a finished hour, worst" "$(value BM_SeekOneHour/iterations:20/manual_time worst_ms)" 200 ms
+row "seek in an hour cut short (no index), worst" "$(value BM_SeekOneHourCut/iterations:20/manual_time worst_ms)" 200 ms
 
 echo
 echo "Picture listing (targets: listing <= 1 s; memory <= 250 MB for 5,000, 400 MB for 20,000):"

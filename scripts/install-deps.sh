@@ -8,7 +8,7 @@ packages=(
     qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools qtmultimedia5-dev libqt5charts5-dev
     libqt5multimedia5-plugins libqt5svg5 libqt5sql5-sqlite
     libopencv-core-dev libopencv-imgproc-dev
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     libtiff-dev libmosquitto-dev libssl-dev
     libbenchmark-dev

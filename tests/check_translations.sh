@@ -9,7 +9,7 @@ trap 'rm -rf "$tmp"' EXIT
 status=0
 for lang in EN KO RU; do
     cp "$root/resources/translations/Demo_$lang.ts" "$tmp/"
-    (cd "$root" && "$lupdate" -silent -locations none app live analysis overlay browser inspection automation forms \
+    (cd "$root" && "$lupdate" -silent -locations none app live analysis overlay browser inspection automation recording forms \
         -ts "$tmp/Demo_$lang.ts")
     if grep -q 'type="unfinished"' "$tmp/Demo_$lang.ts"; then
         echo "Demo_$lang.ts lacks:"

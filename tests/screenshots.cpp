@@ -4,6 +4,8 @@
 //   screenshots analysis  <folder>  a picture of each model with a tool of each kind, then
 //                                   the chart panel with an isotherm
 //   screenshots browser   <folder>  main window over a drive of pictures: icons, table, opened
+//   screenshots replay    <folder>  main window replaying the demo with alarm clips on, then
+//                                   the history with the clip it wrote
 
 #include "analysis/analysis_widget.h"
 #include "app/mainwindow.h"
@@ -13,6 +15,8 @@
 #include "ui_inspectionreportdialog.h"
 #include "live/camer_window.h"
 #include "live/qtcameracapture.h"
+#include "recording/alarmclips.h"
+#include "recording/replaystream.h"
 #include "ui_analysis_widget.h"
 #include "ui_camer_window.h"
 #include "ui_photo_window.h"
@@ -23,8 +27,8 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    if (argc != 3 || !QStringList {"live", "analysis", "browser"}.contains(argv[1]))
-        qFatal("usage: screenshots live|analysis|browser <output folder>");
+    if (argc != 3 || !QStringList {"live", "analysis", "browser", "replay"}.contains(argv[1]))
+        qFatal("usage: screenshots live|analysis|browser|replay <output folder>");
     const QString which = argv[1], out = QString::fromLocal8Bit(argv[2]) + '/';
     FakeWorld world("EN");
     QTranslator translator;
@@ -34,7 +38,30 @@ int main(int argc, char **argv)
         window->grab().save(out + name);
     };
 
-    if (which == "live") {
+    if (which == "replay") {
+        MainWindow main(&world.platform);
+        main.m_timer->stop();
+        main.m_demoFolder = VX305_DEMO_DIR;
+        main.resize(1150, 800);
+        main.show();
+        world.answers->questionAnswer = QMessageBox::Yes;
+        main.findChild<QAction *>("actionDemo")->trigger();
+        camer_window *window = main.m_camerWindow;
+        for (QCheckBox *box : {window->ui->checkBox, window->ui->checkBox_3,
+                 window->ui->checkBox_alarmClips, window->ui->checkBox_replayAlarms})
+            box->setChecked(true);
+        window->ui->spinBox_preAlarm->setValue(3);
+        window->ui->spinBox_postAlarm->setValue(3);
+        window->ui->comboBox_speed->setCurrentIndex(3);
+        QTest::qWait(2600); // into the alarm, about 11 s of the demo
+        window->ui->pushButton_markIn->click();
+        save(&main, "replay.png", 0);
+        QSignalSpy finished(window->m_replay, &ReplayStream::finished);
+        finished.wait(20000);
+        window->m_clips->finishAll();
+        window->on_listWidget_itemDoubleClicked(window->ui->listWidget->item(0));
+        save(&main, "replay-history.png", 600);
+    } else if (which == "live") {
         camer_window window(nullptr, &world.platform);
         window.show();
         window.ui->checkBox->setChecked(true);

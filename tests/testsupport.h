@@ -96,8 +96,8 @@ public:
     QMessageBox::StandardButton questionAnswer = QMessageBox::No;
     QString saveAnswer;
     QString directoryAnswer;
+    QString openAnswer;
     QColor colorAnswer;
-    QString openFileAnswer;
     // Fills and closes a dialog of our own; rejects it when unset.
     std::function<int(QDialog *)> execAnswer;
     QStringList asked; // titles and texts, in the order they were shown
@@ -127,10 +127,11 @@ public:
         asked << caption;
         return directoryAnswer;
     }
-    QString openFileName(QWidget *, const QString &caption, const QString &, const QString &) override
+    QString openFileName(QWidget *, const QString &caption, const QString &dir,
+                         const QString &) override
     {
-        asked << caption;
-        return openFileAnswer;
+        asked << caption << dir;
+        return openAnswer;
     }
     int exec(QDialog *dialog) override
     {

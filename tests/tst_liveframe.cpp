@@ -77,6 +77,12 @@ private slots:
         QTest::newRow("invalid frame") << QVideoFrame() << false << QVariantList();
         QTest::newRow("one byte short of the picture")
             << frame(int(LiveFrame::PictureBytes) - 1) << true << QVariantList();
+        // Qt 5.15's map() divides by zero on a planar frame one row high.
+        QTest::newRow("planar 4:2:0 frame 256 x 1, which Qt cannot map")
+            << QVideoFrame(int(LiveFrame::FrameBytes), {256, 1}, 256, QVideoFrame::Format_YUV420P)
+            << true << QVariantList();
+        QTest::newRow("frame of no size") << QVideoFrame(int(LiveFrame::FrameBytes), {0, 0}, 480,
+                                                 QVideoFrame::Format_YUYV) << true << QVariantList();
     }
     void short_frame_is_dropped() { run(); }
 

@@ -57,7 +57,7 @@ private slots:
         for (const QAction *action : m_window->m_fileMenu->actions())
             menu << (action->isSeparator() ? "|" : action->text());
         QCOMPARE(menu.join(' ') + " " + openFolder->shortcut().toString(),
-            "连接 断开 选项 打开文件夹... | 关闭 Ctrl+O");
+            "连接 断开 选项 打开文件夹... 打开录像... | 关闭 Ctrl+O");
         openFolder->trigger();
         const QPointer<photo_window> browser = m_window->m_photoWindow;
         // Another camera changes nothing: the folder stays open.

@@ -12,6 +12,7 @@ add_custom_command(OUTPUT "${VX305_MANUAL}"
             "${CMAKE_SOURCE_DIR}/docs/manual/images/analysis.png"
             "${CMAKE_SOURCE_DIR}/docs/manual/images/charts.png"
             "${CMAKE_SOURCE_DIR}/docs/manual/images/finding.png"
+            "${CMAKE_SOURCE_DIR}/docs/manual/images/replay.png"
     COMMENT "Writing Software Manual.pdf"
     VERBATIM)
 add_custom_target(vx305_manual ALL DEPENDS "${VX305_MANUAL}")

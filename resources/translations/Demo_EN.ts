@@ -571,6 +571,56 @@ A new database was made.</translation>
         <source>文件夹：%1</source>
         <translation>Folder: %1</translation>
     </message>
+    <message>
+        <source>打开录像...</source>
+        <translation>Open recording...</translation>
+    </message>
+    <message>
+        <source>演示</source>
+        <translation>Demo</translation>
+    </message>
+    <message>
+        <source>打开录像</source>
+        <translation>Open recording</translation>
+    </message>
+    <message>
+        <source>录像 (*.mkv)</source>
+        <translation>Recordings (*.mkv)</translation>
+    </message>
+    <message>
+        <source>找不到文件：%1</source>
+        <translation>The file %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>%1 不是 VX305 的录像，无法回放。</source>
+        <translation>%1 is not a VX305 recording and cannot be replayed.</translation>
+    </message>
+    <message>
+        <source>%1 已损坏或不是视频文件，无法回放。</source>
+        <translation>%1 is damaged or not a video and cannot be replayed.</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>回放：%1</source>
+        <translation>Replay: %1</translation>
+    </message>
+    <message>
+        <source>没有热像仪也可以试用本软件。
+要观看实时画面的演示（一段录像），还是打开演示图片？</source>
+        <translation>You can try the software without an imager.
+Show the live demo (a recording) or open the demo pictures?</translation>
+    </message>
+    <message>
+        <source>实时画面</source>
+        <translation>Live demo</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Pictures</translation>
+    </message>
 </context>
 <context>
     <name>TrendChart</name>
@@ -585,6 +635,13 @@ A new database was made.</translation>
     <message>
         <source>报警阈值</source>
         <translation>Alarm value</translation>
+    </message>
+</context>
+<context>
+    <name>VideoExport</name>
+    <message>
+        <source>最大温度 %1   报警阈值 %2</source>
+        <translation>Max %1   Threshold %2</translation>
     </message>
 </context>
 <context>
@@ -680,6 +737,108 @@ A new database was made.</translation>
     <message>
         <source>读数保存失败，请检查文件名和文件夹!</source>
         <translation>The readings could not be saved. Please check the file name and the folder!</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>单帧</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>起点</source>
+        <translation>Mark in</translation>
+    </message>
+    <message>
+        <source>终点</source>
+        <translation>Mark out</translation>
+    </message>
+    <message>
+        <source>导出视频</source>
+        <translation>Export video</translation>
+    </message>
+    <message>
+        <source>录像</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>报警片段</source>
+        <translation>Alarm clips</translation>
+    </message>
+    <message>
+        <source>报警前(秒)</source>
+        <translation>Before (s)</translation>
+    </message>
+    <message>
+        <source>报警后(秒)</source>
+        <translation>After (s)</translation>
+    </message>
+    <message>
+        <source>回放时也产生报警文件</source>
+        <translation>Alarm files in replays</translation>
+    </message>
+    <message>
+        <source>播放报警片段</source>
+        <translation>Play alarm clip</translation>
+    </message>
+    <message>
+        <source>无法播放录像：%1</source>
+        <translation>The recording cannot be played: %1</translation>
+    </message>
+    <message>
+        <source>导出视频...</source>
+        <translation>Export video...</translation>
+    </message>
+    <message>
+        <source>回放：%1</source>
+        <translation>Replay: %1</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>无法开始录像：%1</source>
+        <translation>The recording cannot start: %1</translation>
+    </message>
+    <message>
+        <source>录像已停止：%1
+已写入的部分可以播放：%2</source>
+        <translation>The recording has stopped: %1
+What was written can be played: %2</translation>
+    </message>
+    <message>
+        <source>停止录像 %1 · %2</source>
+        <translation>Stop %1 · %2</translation>
+    </message>
+    <message>
+        <source>起点 %1</source>
+        <translation>In %1</translation>
+    </message>
+    <message>
+        <source>终点 %1</source>
+        <translation>Out %1</translation>
+    </message>
+    <message>
+        <source>正在导出视频...</source>
+        <translation>Exporting the video...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>已导出 %1 帧：%2</source>
+        <translation>%1 frames exported: %2</translation>
+    </message>
+    <message>
+        <source>视频导出失败：%1</source>
+        <translation>The video could not be exported: %1</translation>
     </message>
 </context>
 <context>

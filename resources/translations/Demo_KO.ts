@@ -571,6 +571,56 @@
         <source>文件夹：%1</source>
         <translation>폴더: %1</translation>
     </message>
+    <message>
+        <source>打开录像...</source>
+        <translation>녹화 열기...</translation>
+    </message>
+    <message>
+        <source>演示</source>
+        <translation>데모</translation>
+    </message>
+    <message>
+        <source>打开录像</source>
+        <translation>녹화 열기</translation>
+    </message>
+    <message>
+        <source>录像 (*.mkv)</source>
+        <translation>녹화 (*.mkv)</translation>
+    </message>
+    <message>
+        <source>找不到文件：%1</source>
+        <translation>파일 %1 을(를) 찾을 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>%1 不是 VX305 的录像，无法回放。</source>
+        <translation>%1 은(는) VX305 녹화가 아니므로 재생할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>%1 已损坏或不是视频文件，无法回放。</source>
+        <translation>%1 이(가) 손상되었거나 동영상이 아니므로 재생할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>回放：%1</source>
+        <translation>재생: %1</translation>
+    </message>
+    <message>
+        <source>没有热像仪也可以试用本软件。
+要观看实时画面的演示（一段录像），还是打开演示图片？</source>
+        <translation>열화상 카메라 없이도 소프트웨어를 체험할 수 있습니다.
+실시간 화면 데모(녹화)를 보시겠습니까, 아니면 데모 사진을 여시겠습니까?</translation>
+    </message>
+    <message>
+        <source>实时画面</source>
+        <translation>실시간 데모</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>사진</translation>
+    </message>
 </context>
 <context>
     <name>TrendChart</name>
@@ -585,6 +635,13 @@
     <message>
         <source>报警阈值</source>
         <translation>경보 임계값</translation>
+    </message>
+</context>
+<context>
+    <name>VideoExport</name>
+    <message>
+        <source>最大温度 %1   报警阈值 %2</source>
+        <translation>최고 온도 %1   경보값 %2</translation>
     </message>
 </context>
 <context>
@@ -680,6 +737,108 @@
     <message>
         <source>读数保存失败，请检查文件名和文件夹!</source>
         <translation>측정값을 저장하지 못했습니다. 파일 이름과 폴더를 확인하십시오!</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>일시 정지</translation>
+    </message>
+    <message>
+        <source>单帧</source>
+        <translation>한 프레임</translation>
+    </message>
+    <message>
+        <source>起点</source>
+        <translation>시작 표시</translation>
+    </message>
+    <message>
+        <source>终点</source>
+        <translation>끝 표시</translation>
+    </message>
+    <message>
+        <source>导出视频</source>
+        <translation>동영상 내보내기</translation>
+    </message>
+    <message>
+        <source>录像</source>
+        <translation>녹화</translation>
+    </message>
+    <message>
+        <source>报警片段</source>
+        <translation>경보 클립</translation>
+    </message>
+    <message>
+        <source>报警前(秒)</source>
+        <translation>이전 (초)</translation>
+    </message>
+    <message>
+        <source>报警后(秒)</source>
+        <translation>이후 (초)</translation>
+    </message>
+    <message>
+        <source>回放时也产生报警文件</source>
+        <translation>재생 중에도 경보 파일 생성</translation>
+    </message>
+    <message>
+        <source>播放报警片段</source>
+        <translation>경보 클립 재생</translation>
+    </message>
+    <message>
+        <source>无法播放录像：%1</source>
+        <translation>녹화를 재생할 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>导出视频...</source>
+        <translation>동영상 내보내기...</translation>
+    </message>
+    <message>
+        <source>回放：%1</source>
+        <translation>재생: %1</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>재생</translation>
+    </message>
+    <message>
+        <source>无法开始录像：%1</source>
+        <translation>녹화를 시작할 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>录像已停止：%1
+已写入的部分可以播放：%2</source>
+        <translation>녹화가 중지되었습니다: %1
+기록된 부분은 재생할 수 있습니다: %2</translation>
+    </message>
+    <message>
+        <source>停止录像 %1 · %2</source>
+        <translation>중지 %1 · %2</translation>
+    </message>
+    <message>
+        <source>起点 %1</source>
+        <translation>시작 %1</translation>
+    </message>
+    <message>
+        <source>终点 %1</source>
+        <translation>끝 %1</translation>
+    </message>
+    <message>
+        <source>正在导出视频...</source>
+        <translation>동영상을 내보내는 중...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>已导出 %1 帧：%2</source>
+        <translation>%1 프레임을 내보냈습니다: %2</translation>
+    </message>
+    <message>
+        <source>视频导出失败：%1</source>
+        <translation>동영상을 내보낼 수 없습니다: %1</translation>
     </message>
 </context>
 <context>

@@ -571,6 +571,56 @@
         <source>文件夹：%1</source>
         <translation>Папка: %1</translation>
     </message>
+    <message>
+        <source>打开录像...</source>
+        <translation>Открыть запись...</translation>
+    </message>
+    <message>
+        <source>演示</source>
+        <translation>Демонстрация</translation>
+    </message>
+    <message>
+        <source>打开录像</source>
+        <translation>Открыть запись</translation>
+    </message>
+    <message>
+        <source>录像 (*.mkv)</source>
+        <translation>Записи (*.mkv)</translation>
+    </message>
+    <message>
+        <source>找不到文件：%1</source>
+        <translation>Файл %1 не найден.</translation>
+    </message>
+    <message>
+        <source>%1 不是 VX305 的录像，无法回放。</source>
+        <translation>%1 не является записью VX305, воспроизвести её нельзя.</translation>
+    </message>
+    <message>
+        <source>%1 已损坏或不是视频文件，无法回放。</source>
+        <translation>Файл %1 повреждён или не является видео, воспроизвести его нельзя.</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Сообщение</translation>
+    </message>
+    <message>
+        <source>回放：%1</source>
+        <translation>Воспроизведение: %1</translation>
+    </message>
+    <message>
+        <source>没有热像仪也可以试用本软件。
+要观看实时画面的演示（一段录像），还是打开演示图片？</source>
+        <translation>Программу можно опробовать без тепловизора.
+Показать живую демонстрацию (запись) или открыть демонстрационные снимки?</translation>
+    </message>
+    <message>
+        <source>实时画面</source>
+        <translation>Живая демонстрация</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Снимки</translation>
+    </message>
 </context>
 <context>
     <name>TrendChart</name>
@@ -585,6 +635,13 @@
     <message>
         <source>报警阈值</source>
         <translation>Порог тревоги</translation>
+    </message>
+</context>
+<context>
+    <name>VideoExport</name>
+    <message>
+        <source>最大温度 %1   报警阈值 %2</source>
+        <translation>Макс. %1   Порог %2</translation>
     </message>
 </context>
 <context>
@@ -680,6 +737,108 @@
     <message>
         <source>读数保存失败，请检查文件名和文件夹!</source>
         <translation>Не удалось сохранить показания. Проверьте имя файла и папку!</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>单帧</source>
+        <translation>Кадр</translation>
+    </message>
+    <message>
+        <source>起点</source>
+        <translation>Начало</translation>
+    </message>
+    <message>
+        <source>终点</source>
+        <translation>Конец</translation>
+    </message>
+    <message>
+        <source>导出视频</source>
+        <translation>Экспорт видео</translation>
+    </message>
+    <message>
+        <source>录像</source>
+        <translation>Запись</translation>
+    </message>
+    <message>
+        <source>报警片段</source>
+        <translation>Видео тревог</translation>
+    </message>
+    <message>
+        <source>报警前(秒)</source>
+        <translation>До (с)</translation>
+    </message>
+    <message>
+        <source>报警后(秒)</source>
+        <translation>После (с)</translation>
+    </message>
+    <message>
+        <source>回放时也产生报警文件</source>
+        <translation>Файлы тревог при воспроизведении</translation>
+    </message>
+    <message>
+        <source>播放报警片段</source>
+        <translation>Воспроизвести видео тревоги</translation>
+    </message>
+    <message>
+        <source>无法播放录像：%1</source>
+        <translation>Не удаётся воспроизвести запись: %1</translation>
+    </message>
+    <message>
+        <source>导出视频...</source>
+        <translation>Экспорт видео...</translation>
+    </message>
+    <message>
+        <source>回放：%1</source>
+        <translation>Воспроизведение: %1</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>Воспроизвести</translation>
+    </message>
+    <message>
+        <source>无法开始录像：%1</source>
+        <translation>Не удаётся начать запись: %1</translation>
+    </message>
+    <message>
+        <source>录像已停止：%1
+已写入的部分可以播放：%2</source>
+        <translation>Запись остановлена: %1
+Записанное можно воспроизвести: %2</translation>
+    </message>
+    <message>
+        <source>停止录像 %1 · %2</source>
+        <translation>Стоп %1 · %2</translation>
+    </message>
+    <message>
+        <source>起点 %1</source>
+        <translation>Начало %1</translation>
+    </message>
+    <message>
+        <source>终点 %1</source>
+        <translation>Конец %1</translation>
+    </message>
+    <message>
+        <source>正在导出视频...</source>
+        <translation>Экспорт видео...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Сообщение</translation>
+    </message>
+    <message>
+        <source>已导出 %1 帧：%2</source>
+        <translation>Экспортировано кадров: %1 — %2</translation>
+    </message>
+    <message>
+        <source>视频导出失败：%1</source>
+        <translation>Не удалось экспортировать видео: %1</translation>
     </message>
 </context>
 <context>
