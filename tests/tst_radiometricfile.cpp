@@ -90,6 +90,8 @@ private slots:
         QTest::newRow("grey 128 of 20.0 to 30.0") << Doubles {300, 200, 255, 0, 128, 25.0196078};
         QTest::newRow("beyond the greys, extrapolated") << Doubles {300, 200, 200, 100, 250, 35};
         QTest::newRow("negative tenths are signed") << Doubles {-50, -150, 200, 100, 150, -10};
+        QTest::newRow("fractional limits, grey below the span")
+            << Doubles {307, -53, 230, 20, 0, 30.7 - 230.0 / 210 * 36};
         // float(1) / float(3) is 11184811 / 2^25; times 300 and taken from 100 in double that
         // is exactly -100 / 2^25. A double ratio (or float arithmetic) would give 0.
         QTest::newRow("float ratio") << Doubles {1000, -2000, 3, 0, 2, -100.0 / 33554432.0};
@@ -141,7 +143,7 @@ private slots:
     void which_files_parse()
     {
         const auto [content, model, bytesRead] = fetch<QByteArray, int, qint64>();
-        const QString path = m_dir.path() + "/IMG_0001.bmp";
+        const QString path = m_dir.path() + "/IMG 0001.v2.bmp";
         QVERIFY(PictureFixture::writeBytes(path, content));
         const std::optional<RadiometricPicture> picture = parseRadiometricFile(path, model);
         const auto fromBytes = parseRadiometricBytes(content, model);
