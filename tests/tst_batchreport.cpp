@@ -13,9 +13,9 @@ private slots:
     {
         // clang-format off
         // Skip existing reports; the first progress call that answers false; written|failed|
-        // progress calls|cancelled|first bytes of the older 3.pdf.
+        // progress calls|cancelled|first bytes of the older "3 b.v2.pdf".
         addColumns<bool, int, QString>("skip", "cancelAt", "outcome");
-        QTest::newRow("old report replaced") << false << 9 << "1.v2.pdf,3 b.v2.pdf|2.bmp|0 1 2 3|0|%PDF";
+        QTest::newRow("older replaced") << false << 9 << "1.v2.pdf,3 b.v2.pdf|2.bmp|0 1 2 3|0|%PDF";
         QTest::newRow("existing skipped") << true << 9 << "1.v2.pdf|2.bmp|0 1 2 3|0|olde";
         QTest::newRow("cancel keeps reports written") << false << 1 << "1.v2.pdf||0 1|1|olde";
         // clang-format on
