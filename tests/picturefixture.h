@@ -15,6 +15,13 @@
 #include <array>
 #include <cmath>
 
+// A temperature as the tables show it, one decimal: degrees, or for °F 10 x degrees / 5.556 + 32
+// (the imager's rounded constant, not 1.8).
+inline QString shown(double degrees, bool fahrenheit = false)
+{
+    return QString::number(fahrenheit ? 10 * degrees / 5.556 + 32 : degrees, 'f', 1);
+}
+
 struct PictureFixture
 {
     enum Model { VX305 = 0, VX300 = 1 };
@@ -26,11 +33,13 @@ struct PictureFixture
     // 5-6-5 words, entry k for grey value k.
     std::array<quint16, 256> palette {};
     quint8 unit = 0;
-    qint16 maxTemp = 300;
-    qint16 minTemp = 200;
-    quint8 maxGrey = 255;
-    quint8 minGrey = 0;
-    qint16 centreTemp = 250;
+    // Edges by default: fractional limits, a minimum and a centre below zero, and a grey span
+    // inside 0-255, so that the greys beyond it are extrapolated.
+    qint16 maxTemp = 307;
+    qint16 minTemp = -53;
+    quint8 maxGrey = 230;
+    quint8 minGrey = 20;
+    qint16 centreTemp = -18;
     quint8 emissivity = 95;
     quint32 machineId = 5;
     quint16 lowX = 0;
@@ -53,6 +62,14 @@ struct PictureFixture
     [[nodiscard]] int layoutSize() const { return parameterOffset() + 44; }
 
     void setPixel(int x, int y, quint8 g) { grey[y * 240 + x] = char(g); }
+
+    // The degrees grey g stands for: the straight line through (minGrey, minTemp / 10) and
+    // (maxGrey, maxTemp / 10), beyond them too. In double, so one decimal of it matches the
+    // reader's float wherever it lies clear of a rounding boundary.
+    [[nodiscard]] double degrees(int g) const
+    {
+        return maxTemp / 10.0 - (maxGrey - g) * (maxTemp - minTemp) / 10.0 / (maxGrey - minGrey);
+    }
     void fillGrey(quint8 g) { grey.fill(char(g)); }
 
     [[nodiscard]] QByteArray bytes() const

@@ -34,11 +34,10 @@ private:
     std::unique_ptr<Analysis_Widget> open(PictureFixture picture, bool shown = false);
 
     const TemporaryHome m_home;
-    const QString m_file = m_home.path() + "/IMG_0001.bmp";
+    const QString m_file = m_home.path() + "/IMG 0001.v2.bmp";
 };
 
-// Grey g stands for 30.0 - 10.0 * (255 - g) / 255 degrees with the fixture's defaults; the
-// palette is made a pure red ramp.
+// The palette is made a pure red ramp.
 std::unique_ptr<Analysis_Widget> tst_AnalysisWidget::open(PictureFixture picture, bool shown)
 {
     for (int k = 0; k < 256; ++k)
@@ -53,14 +52,14 @@ std::unique_ptr<Analysis_Widget> tst_AnalysisWidget::open(PictureFixture picture
 
 void tst_AnalysisWidget::information_follows_the_unit()
 {
-    // A VX300 file stored in Celsius opens in °F; it is larger than the read limit.
+    // A VX300 file stored in Celsius opens in °F; it is larger than the read limit. Grey 255 lies
+    // above the span, hotter than the maximum.
     PictureFixture picture;
     picture.model = PictureFixture::VX300;
     picture.fillGrey(128);
     picture.setPixel(12, 300, 255);
     picture.unit = 1;
     picture.tail = QByteArray(2100000, '\0');
-    picture.centreTemp = 251;
     const auto window = open(picture);
     QVERIFY(window);
     MyLabel *label = window->ui->label;
@@ -68,20 +67,24 @@ void tst_AnalysisWidget::information_follows_the_unit()
     *label->m_points[0] = PointTool {"P0", 5, 5, 9, Qt::red};
     window->updat_Tool_Temp();
     // The information, the scale's maximum, the cursor on the hot pixel and the point's row.
-    const auto shown = [&] {
+    const auto texts = [&] {
         window->updat_XY_Temp(12, 300);
         const QString time = ' ' + window->ui->tableWidget_2->item(2, 1)->text();
         return QStringList({cells(window->ui->tableWidget_2, 1).remove(time),
             QString::number(double(window->ui->widget->m_maxTemp), 'f', 1),
             window->ui->label_4->text(), cells(window->ui->tableWidget, 2)});
     };
-    QCOMPARE(shown(),
-        QStringList({"IMG_0001.bmp 1953.1 KB 0.95 240×320 °F 77.2 86.0 68.0 77.0", "86.0", "86.0°F",
-            "77.0 77.0 77.0"}));
-    window->ui->comboBox->setCurrentIndex(0);
-    QCOMPARE(shown(),
-        QStringList({"IMG_0001.bmp 1953.1 KB 0.95 240×320 °C 25.1 30.0 20.0 25.0", "30.0", "30.0°C",
-            "25.0 25.0 25.0"}));
+    // The centre -1.8, the limits 30.7 and -5.3, the mean and the map values, in °F, then in °C.
+    const double mean = (76799 * picture.degrees(128) + picture.degrees(255)) / 76800;
+    for (const bool f : {true, false}) {
+        window->ui->comboBox->setCurrentIndex(f);
+        const QString unit = f ? "°F" : "°C", grey = shown(picture.degrees(128), f);
+        QCOMPARE(texts(),
+            QStringList({"IMG 0001.v2.bmp 1953.1 KB 0.95 240×320 " + unit + ' ' + shown(-1.8, f)
+                    + ' ' + shown(30.7, f) + ' ' + shown(-5.3, f) + ' ' + shown(mean, f),
+                shown(30.7, f), shown(picture.degrees(255), f) + unit,
+                grey + ' ' + grey + ' ' + grey}));
+    }
 }
 
 void tst_AnalysisWidget::colours_tools_and_table()
@@ -118,15 +121,19 @@ void tst_AnalysisWidget::colours_tools_and_table()
     label->setToolKind(ToolPoint); // a pending P1, which gets no row
     window->updat_Tool_Temp();
     QTableWidget *table = window->ui->tableWidget;
-    QCOMPARE(
-        cells(table), QString("P0 点 30.0 30.0 30.0 L0 线 20.0 20.0 20.0 R0 矩形 30.0 20.0 20.2"));
+    // Greys 255 and 0 lie beyond the span 20-230 on either side; the rectangle holds 11 of 651 hot.
+    const QString hot = shown(picture.degrees(255)), cold = shown(picture.degrees(0));
+    const QString row = "P0 点 %1 %1 %1 L0 线 %2 %2 %2";
+    QCOMPARE(cells(table),
+        QString(row + " R0 矩形 %1 %2 %3")
+            .arg(hot, cold, shown((11 * picture.degrees(255) + 640 * picture.degrees(0)) / 651)));
     QCOMPARE(table->item(2, 4)->textAlignment(), int(Qt::AlignCenter));
     // A row selects its tool by the letter of its name and the rows above with that letter;
     // deleting it ends in the cursor tool.
     window->on_tableWidget_itemClicked(table->item(2, 3));
     window->ui->pushButton_3->click();
     QCOMPARE(QString("%1 %2 %3").arg(cells(table)).arg(window->m_tool).arg(label->m_toolKind),
-        QString("P0 点 30.0 30.0 30.0 L0 线 20.0 20.0 20.0 1 1"));
+        QString(row + " 1 1").arg(hot, cold));
 
     // The colour button sets the colour of the next tools; a cancelled dialog keeps it.
     DialogAnswerer answers;
@@ -176,7 +183,8 @@ void tst_AnalysisWidget::tools_drawn_and_picked_with_the_mouse()
     const QImage hovered = window->ui->pushButton_7->grab().toImage();
     QCOMPARE(QList<QColor>({hovered.pixelColor(0, 0), hovered.pixelColor(1, 1)}),
         QList<QColor>({Qt::black, QColor(192, 223, 255)}));
-    QCOMPARE(cells(table), QString("P0 点 20.0 20.0 20.0 R0 矩形 20.0 20.0 20.0"));
+    const QString cold = shown(picture.degrees(0)); // below the grey span
+    QCOMPARE(cells(table), QString("P0 点 %1 %1 %1 R0 矩形 %1 %1 %1").arg(cold));
     const RectTool placed = *label->m_rects[0];
     QVERIFY(QLineF(placed.x2, placed.y2, 120, 100).length() < 2); // a pixel off at most
 
@@ -187,7 +195,8 @@ void tst_AnalysisWidget::tools_drawn_and_picked_with_the_mouse()
     QCOMPARE(table->currentRow(), 1);
     drag(at(46, 58), at(150, 200)); // the point alone
     QCOMPARE(table->currentRow(), 0);
-    QCOMPARE(window->ui->label_2->text() + ' ' + table->item(0, 4)->text(), QString("X: 150 30.0"));
+    QCOMPARE(window->ui->label_2->text() + ' ' + table->item(0, 4)->text(),
+        "X: 150 " + shown(picture.degrees(255)));
     drag(at(100, 90), at(10, 10)); // the rectangle alone, which does not move
     const RectTool &after = *label->m_rects[0];
     QCOMPARE(QLine(after.x1, after.y1, after.x2, after.y2),

@@ -18,8 +18,8 @@ class tst_Charts : public QObject
     std::unique_ptr<Analysis_Widget> m_window;
     Ui::Analysis_Widget *ui = nullptr;
 
-    // 20.0, 22.0, 25.0, 28.0 and 30.0 degrees (30.0 at grey 200, 20.0 at grey 0) in 4 x 4
-    // blocks, each away from a rounding boundary in both units.
+    // -5.3, -3.3, -0.3, 2.7 and 4.7 degrees (4.7 at grey 200, -5.3 at grey 0) in 4 x 4 blocks,
+    // each clear of a rounding boundary in both units.
     static int grey(int x, int y) { return std::array {0, 40, 100, 160, 200}[(x / 4 + y / 4) % 5]; }
     // The fixtures' palette entry k: red k, green 255 - k, cut to 5 and 6 bits.
     static QColor entry(int k) { return QColor(k & 0xF8, (255 - k) & 0xFC, 0); }
@@ -32,11 +32,12 @@ class tst_Charts : public QObject
         fixture.maxTemp = maxTemp;
         fixture.minTemp = minTemp;
         fixture.maxGrey = quint8(maxGrey);
+        fixture.minGrey = 0;
         for (int k = 0; k < 256; ++k)
             fixture.palette[std::size_t(k)] = quint16((k & 0xF8) << 8 | ((255 - k) & 0xFC) << 3);
         for (int i = 0; i < 240 * 320; ++i)
             fixture.grey[i] = char(grey(i % 240, i / 240) * scale / 10);
-        const QString path = m_home->path() + QString("/IMG_%1.bmp").arg(maxTemp);
+        const QString path = m_home->path() + QString("/IMG %1.v2.bmp").arg(maxTemp);
         auto window = std::make_unique<Analysis_Widget>();
         if (!fixture.writeTo(path) || !window->set_Image_addr(path, 0))
             return nullptr;
@@ -63,7 +64,7 @@ private slots:
     void init()
     {
         m_home = std::make_unique<TemporaryHome>();
-        QVERIFY(m_window = open(300, 200, 200, 10));
+        QVERIFY(m_window = open(47, -53, 200, 10));
         ui = m_window->ui;
     }
     void cleanup() { m_window.reset(), m_home.reset(), ScaleLock::instance()->reset(); }
@@ -91,7 +92,7 @@ private slots:
         QVector<QPointF> expected;
         for (int y = box.top(); y <= box.bottom(); ++y) {
             for (int x = qMax(box.left(), y - band); x <= qMin(box.right(), y + band); ++x) {
-                const double t = 30.0 - (200 - grey(x, y)) / 20.0;
+                const double t = 4.7 - (200 - grey(x, y)) / 20.0;
                 expected << QPointF(QPointF::dotProduct(QPoint(x, y) - line.p1(), direction),
                     std::round((unit ? 10 * t / 5.556 + 32 : t) * 10) / 10);
             }
@@ -110,14 +111,14 @@ private slots:
         m_answers.saveAnswer = m_home->path() + "/profile"; // the dialog adds the suffix
         ui->pushButton_saveProfile->click();
         QCOMPARE(fileBytes(m_answers.saveAnswer + ".csv"),
-            "distance,x,y,temperature\n0.00,13,40,28.0\n1.00,12,40,28.0\n2.00,11,40,25.0\n");
+            "distance,x,y,temperature\n0.00,13,40,2.7\n1.00,12,40,2.7\n2.00,11,40,-0.3\n");
         ui->pushButton_3->click(); // a deleted line is profiled no more
         QTRY_VERIFY(profile("profile").isEmpty() && !ui->pushButton_saveProfile->isEnabled());
     }
     void histogram_of_the_selected_area()
     {
         const QBarSet *bars = ui->histogramChart->chart()->findChild<QBarSet *>();
-        // Each holds 20.0 to 30.0: 21 half-degree bins.
+        // Each holds -5.3 to 4.7: 21 half-degree bins from -5.5 on.
         const auto sum = [&] { return bars->count() == 21 ? bars->sum() : -1; };
         ui->chartPanel->refresh();
         QCOMPARE(sum(), 76800.0); // the whole picture
@@ -138,12 +139,13 @@ private slots:
     void isotherm_data()
     {
         // clang-format off
-        // The limits offered first, the picture's hottest quarter, and which of them are editable.
+        // The limits offered first, the picture's hottest quarter on half degrees (-5.3 + 0.75 x 10
+        // = 2.2 to 2, and 4.7 up to 5), and which of them are editable.
         addColumns<int, int, QString, double, double, QList<int>>(
             "unit", "mode", "offered", "low", "high", "painted");
-        QTest::newRow(">= 28.0") << 0 << 1 << "27.5 30 1 0" << 28.0 << 0.0 << QList<int> {160, 200};
-        QTest::newRow("<= 22.0") << 0 << 2 << "27.5 30 0 1" << 0.0 << 22.0 << QList<int> {0, 40};
-        QTest::newRow("71.6-77.0 F") << 1 << 3 << "81.5 86 1 1" << 71.6 << 77.0 << QList<int> {40, 100};
+        QTest::newRow(">= 2.7") << 0 << 1 << "2 5 1 0" << 2.7 << 0.0 << QList<int> {160, 200};
+        QTest::newRow("<= -3.3") << 0 << 2 << "2 5 0 1" << 0.0 << -3.3 << QList<int> {0, 40};
+        QTest::newRow("26.1-31.5 F") << 1 << 3 << "35.6 41 1 1" << 26.1 << 31.5 << QList<int> {40, 100};
         // clang-format on
     }
     void isotherm()
@@ -172,35 +174,45 @@ private slots:
 
     void locked_scale_gives_equal_temperatures_equal_colours()
     {
-        // 25.0 degrees at (9, 1) in both: grey 100 here, 80 in a picture of 15.0-45.0 over 0-240;
-        // 22.0 and 20.0 at (5, 1) and (1, 1) here, 35.0 at (17, 1) there.
-        const std::unique_ptr<Analysis_Widget> other = open(450, 150, 240, 8);
+        // -0.3 degrees at (9, 1) in both: grey 100 here, 80 in a picture of -10.3 to 19.7 over
+        // 0-240; -3.3 and -5.3 at (5, 1) and (1, 1) here, 9.7 at (17, 1) and -10.3 at (1, 1) there.
+        const std::unique_ptr<Analysis_Widget> other = open(197, -103, 240, 8);
         const auto colours = [&] {
             m_window->colorize();
             other->colorize();
             const QImage &here = m_window->m_colorImage, &there = other->m_colorImage;
-            return QList<QColor>({here.pixelColor(9, 1), here.pixelColor(5, 1),
-                here.pixelColor(1, 1), there.pixelColor(9, 1), there.pixelColor(17, 1)});
+            return QList<QColor>(
+                {here.pixelColor(9, 1), here.pixelColor(5, 1), here.pixelColor(1, 1),
+                    there.pixelColor(9, 1), there.pixelColor(17, 1), there.pixelColor(1, 1)});
         };
-        QCOMPARE(
-            colours(), QList<QColor>({entry(100), entry(40), entry(0), entry(80), entry(160)}));
-        // Unlocked, the boxes offer the picture's span rounded outwards: 67.997-85.996 F as 67-86.
+        QCOMPARE(colours(),
+            QList<QColor>({entry(100), entry(40), entry(0), entry(80), entry(160), entry(0)}));
+        // Unlocked, the boxes offer the picture's span rounded outwards: -5.3 to 4.7 as -6 to 5,
+        // 22.46 to 40.46 F as 22 to 41.
+        const auto offered = [&] {
+            return QString::asprintf(
+                "%g %g ", ui->doubleSpinBox_lockLow->value(), ui->doubleSpinBox_lockHigh->value());
+        };
+        const QString celsius = offered();
         ui->comboBox->setCurrentIndex(1);
-        QCOMPARE(
-            ui->doubleSpinBox_lockLow->value() * 100 + ui->doubleSpinBox_lockHigh->value(), 6786.0);
+        QCOMPARE(celsius + offered(), "-6 5 22 41 ");
         ui->comboBox->setCurrentIndex(0);
-        ui->doubleSpinBox_lockLow->setValue(20.0);
-        ui->doubleSpinBox_lockHigh->setValue(30.0);
+        ui->doubleSpinBox_lockLow->setValue(-5.3);
+        ui->doubleSpinBox_lockHigh->setValue(4.7);
         ui->checkBox_lockScale->setChecked(true);
-        // Half way takes entry 128 in both, 22.0 entry 51; beyond the span the end entries. The
-        // other window follows, and its scale shows the span in the unit shown.
-        QCOMPARE(
-            colours(), QList<QColor>({entry(128), entry(51), entry(0), entry(128), entry(255)}));
+        // Half way takes entry 128 in both, -3.3 entry 51; beyond the span, either way, the end
+        // entries. The other window follows, and its scale shows the span in the unit shown.
+        QCOMPARE(colours(),
+            QList<QColor>({entry(128), entry(51), entry(0), entry(128), entry(255), entry(0)}));
         other->ui->comboBox->setCurrentIndex(1);
         const auto *scale = other->ui->widget;
         QCOMPARE(QString::asprintf("%d %g %g", other->ui->checkBox_lockScale->isChecked(),
                      scale->m_maxTemp, scale->m_minTemp),
-            "1 86 68");
+            "1 40.5 22.5");
+        // An empty span: its one value and above take the last entry, below it the first.
+        ui->doubleSpinBox_lockHigh->setValue(-3.3);
+        ui->doubleSpinBox_lockLow->setValue(-3.3);
+        QCOMPARE(colours().mid(0, 3), QList<QColor>({entry(255), entry(255), entry(0)}));
     }
 };
 

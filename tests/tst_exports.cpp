@@ -9,8 +9,9 @@ class tst_Exports : public QObject
 {
     Q_OBJECT
 
-    // Five greys whose temperatures lie well away from a rounding boundary in both units.
-    static int grey(int x, int y) { return std::array {0, 40, 100, 160, 200}[(x * 7 + y * 3) % 5]; }
+    // Five greys whose temperatures lie clear of a rounding boundary in both units, 0 and 255
+    // beyond the fixture's grey span.
+    static int grey(int x, int y) { return std::array {0, 40, 128, 160, 255}[(x * 7 + y * 3) % 5]; }
 
 private slots:
     void every_export_and_a_failed_write()
@@ -18,13 +19,12 @@ private slots:
         FakeWorld world("EN");
         QTranslator translator;
         installTranslation(&translator);
-        PictureFixture fixture; // 30.0 at grey 200, 20.0 at grey 0
-        fixture.maxGrey = 200;
+        PictureFixture fixture; // 30.7 at grey 230, -5.3 at grey 20
         fixture.emissivity = 97;
         for (int i = 0; i < 240 * 320; ++i)
             fixture.grey[i] = char(grey(i % 240, i / 240));
         fixture.palette.fill(0x07E0); // every grey green
-        const QString path = world.home.path() + "/IMG_0007.bmp";
+        const QString path = world.home.path() + "/IMG 0007.v2.bmp";
         Analysis_Widget window;
         QVERIFY(fixture.writeTo(path) && window.set_Image_addr(path, 0));
         QString &saveAnswer = world.answers->saveAnswer;
@@ -38,12 +38,10 @@ private slots:
         };
         for (const int unit : {1, 0}) { // Celsius last, for the exports that follow
             window.ui->comboBox->setCurrentIndex(unit);
-            QByteArray expected = QByteArray("# file: IMG_0007.bmp\n# model: VX305\n# unit: ")
+            QByteArray expected = QByteArray("# file: IMG 0007.v2.bmp\n# model: VX305\n# unit: ")
                 + (unit ? "°F" : "°C") + "\n# emissivity: 0.97\n";
             for (int i = 0; i < 240 * 320; ++i) {
-                // Tmax - (Gmax - g) / (Gmax - Gmin) * (Tmax - Tmin), shown as 10 T / div + add.
-                const double t = 30.0 - (200.0 - grey(i % 240, i / 240)) / 200.0 * 10.0;
-                expected += QByteArray::number(unit ? 10.0 * t / 5.556 + 32.0 : t, 'f', 1);
+                expected += shown(fixture.degrees(grey(i % 240, i / 240)), unit).toUtf8();
                 expected += i % 240 < 239 ? ',' : '\n';
             }
             QCOMPARE(exported("actionExportTemperatures", ".csv"), expected);
@@ -54,8 +52,13 @@ private slots:
         *window.ui->label->m_points[0] = PointTool {"P0", 3, 4, 9, Qt::red};
         window.updat_Tool_Temp();
         // The table's own texts, in the interface's language: P0 at grey 160, R0 over all greys.
-        QCOMPARE(exported("actionExportMeasurements", ".csv"),
-            "Name,Type,High,Low,Average\nP0,Point,28.0,28.0,28.0\nR0,Rect,30.0,20.0,25.0\n");
+        double sum = 0;
+        for (int i = 0; i < 91 * 91; ++i)
+            sum += fixture.degrees(grey(10 + i % 91, 10 + i / 91));
+        const QString hot = shown(fixture.degrees(255)), cold = shown(fixture.degrees(0));
+        QCOMPARE(QString(exported("actionExportMeasurements", ".csv")),
+            QString("Name,Type,High,Low,Average\nP0,Point,%1,%1,%1\nR0,Rect,%2,%3,%4\n")
+                .arg(shown(fixture.degrees(160)), hot, cold, shown(sum / 8281)));
         // Green inside and outside the rectangle, its red outline at twice the picture size.
         const QImage image = QImage::fromData(exported("actionExportPicture", ".png"), "PNG");
         QCOMPARE(QVariantList({image.size(), image.pixelColor(300, 500), image.pixelColor(100, 100),
@@ -65,8 +68,10 @@ private slots:
         // A file that cannot be written is reported.
         saveAnswer = world.home.path() + "/missing/out.csv";
         QCOMPARE(exported("actionExportTemperatures", ""), QByteArray());
-        QCOMPARE(world.answers->asked.mid(world.answers->asked.size() - 2),
-            QStringList({"Warning", "The file could not be written: " + saveAnswer}));
+        // Offered under the picture's name up to its last dot.
+        QCOMPARE(world.answers->asked.mid(world.answers->asked.size() - 3),
+            QStringList({world.home.documents() + "/IMG 0007.v2.csv", "Warning",
+                "The file could not be written: " + saveAnswer}));
     }
 };
 

@@ -35,7 +35,8 @@ private slots:
         QTest::newRow("by name: DCIM_100") << "card/DCIM_100" << 0 << "card/DCIM_100 0 1" << true;
         QTest::newRow("by name: Images") << "Images" << 0 << "Images 1 1" << false;
         QTest::newRow("by parent") << "copy Images" << 0 << "copy/Images 1 1" << true;
-        QTest::newRow("asked: VX300") << "mail" << int(QMessageBox::Yes) << "mail 1 3" << false;
+        QTest::newRow("asked: VX300, DCIM_100.v2 no name match")
+            << "DCIM_100.v2" << int(QMessageBox::Yes) << "DCIM_100.v2 1 3" << false;
         QTest::newRow("asked: VX305") << "mail" << int(QMessageBox::No) << "mail 0 3" << true;
         QTest::newRow("parent holding both asks")
             << "both DCIM_100 Images" << int(QMessageBox::Yes) << "both/Images 1 3" << false;
@@ -82,26 +83,27 @@ private slots:
 
     void dropped_picture_opened_with_its_folder()
     {
-        QVERIFY(QDir().mkpath(m_path + "mail")
-            && PictureFixture::writeBytes(m_path + "mail/B.bmp", "damaged"));
-        for (const QString name : {"A.bmp", "C.bmp"})
-            QVERIFY(PictureFixture().writeTo(m_path + "mail/" + name));
+        // Dots and spaces in the names of the folder and the picture dropped.
+        const QString folder = m_path + "site 2.2024";
+        QVERIFY(QDir().mkpath(folder) && PictureFixture::writeBytes(folder + "/B.bmp", "damaged"));
+        for (const QString name : {"A 1.v2.bmp", "C.bmp"})
+            QVERIFY(PictureFixture().writeTo(folder + "/" + name));
         QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(m_path + "mail/A.bmp")});
+        mime.setUrls({QUrl::fromLocalFile(folder + "/A 1.v2.bmp")});
         QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_window.get(), &enter);
         QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_window.get(), &drop);
         photo_window *browser = m_window->m_photoWindow;
-        QVERIFY(enter.isAccepted() && browser && browser->m_pictureFolder == m_path + "mail");
-        QCOMPARE(browser->findChild<Analysis_Widget *>()->m_fileName, "A.bmp");
+        QVERIFY(enter.isAccepted() && browser && browser->m_pictureFolder == folder);
+        QCOMPARE(browser->findChild<Analysis_Widget *>()->m_fileName, "A 1.v2.bmp");
         // Reports for the pictures selected; the damaged one is listed.
         auto *action = browser->findChild<QAction *>("actionBatchReports");
         QVERIFY(!action->isEnabled());
         browser->m_iconView->selectAll();
         m_world->answers->directoryAnswer = m_path;
         action->trigger();
-        QVERIFY(QFile::exists(m_path + "A.pdf") && QFile::exists(m_path + "C.pdf"));
+        QVERIFY(QFile::exists(m_path + "A 1.v2.pdf") && QFile::exists(m_path + "C.pdf"));
         QCOMPARE(m_world->answers->asked.last(),
             "已生成的报告：2 份。\n以下图片无法解析，已跳过：\nB.bmp");
         m_world->answers->questionAnswer = QMessageBox::No; // "skip all" of the two now there

@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 // The pictures of listingDrive() beside the linked ones.
-const QStringList ListedNames = {"IMG_0000.bmp", "Z.bmp", "a.bmp", "b.bmp", "c.BMP"};
+const QStringList ListedNames = {"IMG_0000.bmp", "Z.bmp", "a b.v2.bmp", "b.bmp", "c.BMP"};
 
 // Occupies every decoding thread until the gate returned goes, so that thumbnails wait in their
 // queue.
@@ -112,7 +112,7 @@ private slots:
 
     void drive_mode_end_to_end()
     {
-        const QString root = m_world->drive("IMAGER", {"DCIM_100"}, 3);
+        const QString root = m_world->drive("IMAGER 2.0", {"DCIM_100"}, 3);
         QVERIFY(PictureFixture::writeBytes(root + "DCIM_100/c.bmp", "damaged"));
         MainWindow main(&m_world->platform);
         main.m_timer->stop();
@@ -173,7 +173,7 @@ private:
     {
         const QString folder = m_world->drive("E", {"DCIM_100", "DCIM_100/sub"}) + "DCIM_100/";
         m_world->platform.drives = QStringList {m_world->drives.path() + "/E/"};
-        for (const QString name : {"a.bmp", "notes.txt", "d.bmp.txt"})
+        for (const QString name : {"a b.v2.bmp", "notes.txt", "d.bmp.txt"})
             PictureFixture::writeBytes(folder + name, "x");
         PictureFixture::writeBytes(folder + "b.bmp", QByteArray(1536, '\0'));
         PictureFixture::writeBytes(folder + "Z.bmp", QByteArray(231013, 'Z')); // a VX300's size

@@ -35,11 +35,11 @@ private slots:
         // The offset of the grey plane; the palette (512 bytes) and the parameter block follow it.
         // Then where the pixel stored as byte 1683 of the plane is shown; low x, y, high x, y,
         // centre x, y as shown; the unit box entry and pair on opening, then the pair for °C
-        // (none: 0 0).
+        // (none: 0 0); whether a unit byte of 2 sets a pair for °F (the VX305's stays as it is).
         addColumns<int, int, QString>("model", "grey", "shown");
-        QTest::newRow("VX305") << 0 << 230454 << "1683 5 6 10 20 65535 65535 1 10 0 18 -17.78";
+        QTest::newRow("VX305") << 0 << 230454 << "1683 5 6 10 20 65535 65535 1 10 0 18 -17.78 0";
         // The VX300 turned by 180 degrees, always in Celsius.
-        QTest::newRow("VX300") << 1 << 153657 << "75116 234 313 229 299 239 319 1 5.556 32 10 0";
+        QTest::newRow("VX300") << 1 << 153657 << "75116 234 313 229 299 239 319 1 5.556 32 10 0 1";
         // clang-format on
     }
     // Raw bytes at the offsets, independent of the fixture writer.
@@ -64,7 +64,8 @@ private slots:
         QCOMPARE(text(p.unit, p.maxTemp, p.minTemp, p.maxGrey, p.minGrey, p.centreTemp,
                      p.emissivity, p.machineId, p.version, r.grey.indexOf(char(255)), r.lowPos.x,
                      r.lowPos.y, r.highPos.x, r.highPos.y, r.centrePos.x, r.centrePos.y,
-                     r.unitIndex, r.unitPair.div, r.unitPair.add, inC.div, inC.add),
+                     r.unitIndex, r.unitPair.div, r.unitPair.add, inC.div, inC.add,
+                     unitPairFor(model, 2, 1).has_value()),
             "1 300 -200 255 5 -32768 95 6 31 " + shown);
         // Widened by shifting alone: white is (248, 252, 248); the scale's copy runs backwards.
         QString colours;
@@ -90,6 +91,8 @@ private slots:
         QTest::newRow("grey 128 of 20.0 to 30.0") << Doubles {300, 200, 255, 0, 128, 25.0196078};
         QTest::newRow("beyond the greys, extrapolated") << Doubles {300, 200, 200, 100, 250, 35};
         QTest::newRow("negative tenths are signed") << Doubles {-50, -150, 200, 100, 150, -10};
+        QTest::newRow("fractional limits, grey below the span")
+            << Doubles {307, -53, 230, 20, 0, 30.7 - 230.0 / 210 * 36};
         // float(1) / float(3) is 11184811 / 2^25; times 300 and taken from 100 in double that
         // is exactly -100 / 2^25. A double ratio (or float arithmetic) would give 0.
         QTest::newRow("float ratio") << Doubles {1000, -2000, 3, 0, 2, -100.0 / 33554432.0};
@@ -104,12 +107,13 @@ private slots:
         picture.maxGrey = quint8(values[2]);
         picture.minGrey = quint8(values[3]);
         picture.fillGrey(quint8(values[4]));
+        picture.unit = 2; // neither °C nor °F: no unit box entry is preselected
         const RadiometricPicture parsed = parseRadiometricBytes(picture.bytes(), 0).value();
         const float first = parsed.tempMap.front();
         QVERIFY2(qAbs(first - values[5]) <= 1e-6 * qAbs(values[5]), QByteArray::number(first));
         // Equal floats sum exactly in double: the mean is the stored float itself.
         QVERIFY(std::count(parsed.tempMap.begin(), parsed.tempMap.end(), first) == 76800
-            && parsed.avgTemp == double(first));
+            && parsed.avgTemp == double(first) && parsed.unitIndex == -1);
     }
 
     // One grey stands for both ends of the span: every pixel is at the maximum.
@@ -141,7 +145,7 @@ private slots:
     void which_files_parse()
     {
         const auto [content, model, bytesRead] = fetch<QByteArray, int, qint64>();
-        const QString path = m_dir.path() + "/IMG_0001.bmp";
+        const QString path = m_dir.path() + "/IMG 0001.v2.bmp";
         QVERIFY(PictureFixture::writeBytes(path, content));
         const std::optional<RadiometricPicture> picture = parseRadiometricFile(path, model);
         const auto fromBytes = parseRadiometricBytes(content, model);
