@@ -62,10 +62,12 @@ private slots:
             a.grey[i] = char(i % 256);
         PictureFixture b;
         b.model = PictureFixture::VX300, b.unit = 1, b.maxTemp = 307, b.minTemp = -53;
+        b.maxGrey = 255, b.minGrey = 0, b.centreTemp = 250;
         b.grey.replace(
             0, 120 * 320, QByteArray(120 * 320, char(255))); // the top half at the maximum
         PictureFixture c;
-        c.unit = 1, c.maxTemp = 1002, c.minTemp = 321;
+        c.unit = 1, c.maxTemp = 1002, c.minTemp = 321, c.maxGrey = 255, c.minGrey = 0,
+        c.centreTemp = 250;
         QVERIFY(a.writeTo(expand("%A")) && b.writeTo(expand("%B")) && c.writeTo(expand("%C"))
             && b.writeTo(expand("%E")) && c.writeTo(expand("%F")) && b.writeTo(expand("%G"))
             && PictureFixture::writeBytes(expand("%D"), "BM damaged"));
