@@ -3,7 +3,10 @@
 #include <QDateTime>
 #include <QDir>
 
-DailyReadings::DailyReadings(const QString &folder) : m_folder(folder) { }
+DailyReadings::DailyReadings(const QString &folder)
+    : m_folder(folder)
+{
+}
 
 DailyReadings::~DailyReadings()
 {
@@ -27,7 +30,7 @@ bool DailyReadings::open(const QDate &day)
 {
     QDir().mkpath(m_folder);
     m_file.setFileName(m_folder + QLatin1Char('/') + day.toString(QStringLiteral("yyyy-MM-dd"))
-                       + QStringLiteral(".csv"));
+        + QStringLiteral(".csv"));
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
         m_error = m_file.errorString();
         return false;

@@ -25,8 +25,8 @@ constexpr int RecentFrames = 7;
 QString readoutTexts(float maxTemp, float threshold, float emissivity)
 {
     return QString::number(double(maxTemp), 'f', 1) + QLatin1Char(',')
-            + QString::number(double(threshold), 'f', 1) + QLatin1Char(',')
-            + QString::number(double(emissivity), 'f', 2);
+        + QString::number(double(threshold), 'f', 1) + QLatin1Char(',')
+        + QString::number(double(emissivity), 'f', 2);
 }
 
 QString failureText(CameraStream::Failure failure, const QString &detail)
@@ -36,7 +36,7 @@ QString failureText(CameraStream::Failure failure, const QString &detail)
         return QStringLiteral("another program holds the camera (%1)").arg(detail);
     case CameraStream::Failure::PermissionDenied:
         return QStringLiteral("no permission to open the camera; join the group video (%1)")
-                .arg(detail);
+            .arg(detail);
     case CameraStream::Failure::StreamLost:
         return QStringLiteral("no more frames (%1)").arg(detail);
     case CameraStream::Failure::None:
@@ -54,19 +54,19 @@ QString freshPath(const QString &folder, const QString &name)
     QString path = folder + QLatin1Char('/') + name;
     for (int n = 2; QFile::exists(path); ++n)
         path = folder + QLatin1Char('/') + info.completeBaseName() + QLatin1Char(' ')
-                + QString::number(n) + QLatin1Char('.') + info.suffix();
+            + QString::number(n) + QLatin1Char('.') + info.suffix();
     return path;
 }
 
 } // namespace
 
 Monitor::Monitor(const MonitorOptions &options, Platform *platform,
-                 std::function<void(const QString &)> log, QObject *parent)
-    : QObject(parent),
-      m_options(options),
-      m_platform(platform ? platform : systemPlatform()),
-      m_log(std::move(log)),
-      m_shownReadings(QStringLiteral("36.9,35.2,0.95"))
+    std::function<void(const QString &)> log, QObject *parent)
+    : QObject(parent)
+    , m_options(options)
+    , m_platform(platform ? platform : systemPlatform())
+    , m_log(std::move(log))
+    , m_shownReadings(QStringLiteral("36.9,35.2,0.95"))
 {
     m_surface = new QtCameraCapture(this);
     connect(&m_watch, &QTimer::timeout, this, &Monitor::watch);
@@ -97,22 +97,22 @@ bool Monitor::start(QString *error)
     if (m_options.source == MonitorOptions::Source::Replay) {
         const RecordingProbe probe = ReplayStream::probe(m_options.device);
         if (probe.status != RecordingProbe::Playable)
-            return fail(QStringLiteral("%1 cannot be played: %2")
-                                .arg(m_options.device,
-                                     probe.status == RecordingProbe::Missing
-                                             ? QStringLiteral("no such file")
-                                             : probe.status == RecordingProbe::Foreign
-                                             ? QStringLiteral("not a VX305 recording")
-                                             : probe.detail));
+            return fail(
+                QStringLiteral("%1 cannot be played: %2")
+                    .arg(m_options.device,
+                        probe.status == RecordingProbe::Missing ? QStringLiteral("no such file")
+                            : probe.status == RecordingProbe::Foreign
+                            ? QStringLiteral("not a VX305 recording")
+                            : probe.detail));
         m_replayStartMs = probe.start.isValid() ? probe.start.toMSecsSinceEpoch()
                                                 : QDateTime::currentMSecsSinceEpoch();
     }
     if (m_options.publish) {
         m_publisher = std::make_unique<MqttPublisher>();
         connect(m_publisher.get(), &MqttPublisher::stateChanged, this,
-                [this](MqttPublisher::State state, const QString &reason) {
-                    m_log(MqttPublisher::describe(state, m_publisher->broker(), reason));
-                });
+            [this](MqttPublisher::State state, const QString &reason) {
+                m_log(MqttPublisher::describe(state, m_publisher->broker(), reason));
+            });
         QString why;
         if (!m_publisher->start(m_options.mqtt, &why))
             return fail(why);
@@ -121,11 +121,11 @@ bool Monitor::start(QString *error)
         m_clips = std::make_unique<AlarmClips>();
         m_clips->setWindow(m_options.preSeconds, m_options.postSeconds);
         connect(m_clips.get(), &AlarmClips::clipFinished, this,
-                [this](const QString &path) { m_log(QStringLiteral("clip written: %1").arg(path)); });
+            [this](const QString &path) { m_log(QStringLiteral("clip written: %1").arg(path)); });
     }
     // Frame times are needed to record, for clips, and for a replay's reading times.
     m_surface->setRawFramesWanted(!m_options.recordFolder.isEmpty() || m_clips
-                                  || m_options.source == MonitorOptions::Source::Replay);
+        || m_options.source == MonitorOptions::Source::Replay);
     connect(m_surface, &QtCameraCapture::rawFrame, this, &Monitor::takeRawFrame);
     connect(m_surface, &QtCameraCapture::display_Qimage, this, &Monitor::takePicture);
     connect(m_surface, &QtCameraCapture::Send_MaxTemp, this, &Monitor::takeReadings);
@@ -195,8 +195,9 @@ void Monitor::openStream()
     }
     case MonitorOptions::Source::Device:
         if (QFile::exists(m_options.device))
-            m_stream = new GstCameraStream(QStringLiteral("v4l2src device=\"%1\"").arg(m_options.device),
-                                           m_options.device, m_surface);
+            m_stream
+                = new GstCameraStream(QStringLiteral("v4l2src device=\"%1\"").arg(m_options.device),
+                    m_options.device, m_surface);
         break;
     case MonitorOptions::Source::Pipeline:
         name = QStringLiteral("the source");
@@ -234,8 +235,8 @@ void Monitor::streamFailed()
     }
     dropStream();
     m_failures = m_streamFramed ? 0 : m_failures + 1;
-    const qint64 wait = qMin<qint64>(m_options.restartLastMs,
-                                     qint64(m_options.restartFirstMs) << qMin(m_failures, 20));
+    const qint64 wait = qMin<qint64>(
+        m_options.restartLastMs, qint64(m_options.restartFirstMs) << qMin(m_failures, 20));
     m_restartAtMs = m_clock.elapsed() + wait;
 }
 
@@ -277,11 +278,11 @@ void Monitor::takeReadings(float maxTemp, float threshold, float emissivity)
     if (m_stopped)
         return;
     // The alarm on, its files on, and no one to stop it.
-    const AlarmRule::Verdict verdict =
-            AlarmRule::evaluate(maxTemp, threshold, true, true, &m_acknowledged, &m_alarmFrames);
+    const AlarmRule::Verdict verdict
+        = AlarmRule::evaluate(maxTemp, threshold, true, true, &m_acknowledged, &m_alarmFrames);
     const qint64 timeMs = m_options.source == MonitorOptions::Source::Replay
-            ? m_replayStartMs + qMax<qint64>(0, m_frameTimeUs) / 1000
-            : QDateTime::currentMSecsSinceEpoch();
+        ? m_replayStartMs + qMax<qint64>(0, m_frameTimeUs) / 1000
+        : QDateTime::currentMSecsSinceEpoch();
     if (m_publisher)
         m_publisher->setReadings(maxTemp, threshold, emissivity);
     if (verdict.raised() != m_alarmRaised) {
@@ -293,8 +294,8 @@ void Monitor::takeReadings(float maxTemp, float threshold, float emissivity)
             m_log(QStringLiteral("alarm: maximum %1 reached the threshold %2").arg(max, limit));
         } else {
             m_log(QStringLiteral("alarm over: maximum %1 below the threshold %2 after %3 s")
-                          .arg(max, limit)
-                          .arg(double(timeMs - m_alarmSinceMs) / 1000.0, 0, 'f', 1));
+                      .arg(max, limit)
+                      .arg(double(timeMs - m_alarmSinceMs) / 1000.0, 0, 'f', 1));
         }
         if (m_publisher) {
             m_publisher->setAlarm(m_alarmRaised);
@@ -315,7 +316,7 @@ void Monitor::writeAlarmFolder()
         return;
     const QDateTime now = QDateTime::currentDateTime();
     const std::optional<QString> name = AlarmHistory::writeAlarmFolder(
-            m_options.alarmFolder, m_recentFrames, m_shownReadings, now);
+        m_options.alarmFolder, m_recentFrames, m_shownReadings, now);
     if (!name) {
         m_log(QStringLiteral("alarm folder could not be written in %1").arg(m_options.alarmFolder));
         return;
@@ -326,10 +327,10 @@ void Monitor::writeAlarmFolder()
     if (!m_clips || m_frameTimeUs < 0)
         return;
     const QDateTime when = m_options.source == MonitorOptions::Source::Replay
-            ? QDateTime::fromMSecsSinceEpoch(m_replayStartMs + m_frameTimeUs / 1000)
-            : now;
-    if (!m_clips->startClip(folder + QLatin1Char('/') + RecordingFormat::clipName(), m_frameTimeUs,
-                            when))
+        ? QDateTime::fromMSecsSinceEpoch(m_replayStartMs + m_frameTimeUs / 1000)
+        : now;
+    if (!m_clips->startClip(
+            folder + QLatin1Char('/') + RecordingFormat::clipName(), m_frameTimeUs, when))
         m_log(QStringLiteral("the clip of %1 could not be started").arg(folder));
 }
 
@@ -343,10 +344,9 @@ void Monitor::record(const QByteArray &frame, qint64 timeUs)
         auto recorder = std::make_unique<Recorder>();
         recorder->setCoder(m_options.coder);
         const QDateTime now = m_options.source == MonitorOptions::Source::Replay
-                ? QDateTime::fromMSecsSinceEpoch(m_replayStartMs + timeUs / 1000)
-                : QDateTime::currentDateTime();
-        const QString path =
-                freshPath(m_options.recordFolder, RecordingFormat::recordingName(now));
+            ? QDateTime::fromMSecsSinceEpoch(m_replayStartMs + timeUs / 1000)
+            : QDateTime::currentDateTime();
+        const QString path = freshPath(m_options.recordFolder, RecordingFormat::recordingName(now));
         if (!recorder->start(path, now)) {
             m_log(QStringLiteral("cannot record to %1: %2").arg(path, recorder->errorText()));
             m_recordRetryAtMs = m_clock.elapsed() + RecordRetryMs;
@@ -354,7 +354,7 @@ void Monitor::record(const QByteArray &frame, qint64 timeUs)
         }
         connect(recorder.get(), &Recorder::failed, this, [this] {
             m_log(QStringLiteral("recording %1 stopped: %2")
-                          .arg(m_recorder->path(), m_recorder->errorText()));
+                      .arg(m_recorder->path(), m_recorder->errorText()));
             // Released from its own signal; what was written plays.
             m_recorder.release()->deleteLater();
             m_recordRetryAtMs = m_clock.elapsed() + RecordRetryMs;
@@ -371,8 +371,8 @@ void Monitor::finishRecording()
         return;
     m_recorder->finish();
     m_log(QStringLiteral("recording finished: %1 (%2 frames)")
-                  .arg(m_recorder->path())
-                  .arg(m_recorder->frames()));
+              .arg(m_recorder->path())
+              .arg(m_recorder->frames()));
     m_recorder.reset();
 }
 
@@ -382,5 +382,5 @@ void Monitor::flushReadings()
         return;
     m_readingsError = m_readings->errorText();
     m_log(QStringLiteral("cannot write the readings to %1: %2")
-                  .arg(m_readings->path(), m_readingsError));
+              .arg(m_readings->path(), m_readingsError));
 }

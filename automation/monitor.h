@@ -57,7 +57,7 @@ class Monitor : public QObject
 public:
     // `log` takes one line for each alarm, each connection change and each file problem.
     Monitor(const MonitorOptions &options, Platform *platform,
-            std::function<void(const QString &)> log, QObject *parent = nullptr);
+        std::function<void(const QString &)> log, QObject *parent = nullptr);
     ~Monitor() override;
 
     // Makes the folders, checks a replay and starts publishing; the frames follow. False, with

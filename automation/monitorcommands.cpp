@@ -35,18 +35,18 @@ QString option(const char *name)
 void addSourceOptions(QCommandLineParser &parser)
 {
     parser.addOption({option("device"),
-                      QStringLiteral("The camera's video node, instead of the camera that has the "
-                                     "imager's identity."),
-                      QStringLiteral("NODE")});
+        QStringLiteral("The camera's video node, instead of the camera that has the "
+                       "imager's identity."),
+        QStringLiteral("NODE")});
     parser.addOption({option("source"),
-                      QStringLiteral("A GStreamer description that stands in for v4l2src, e.g. "
-                                     "\"filesrc location=frames.yuv blocksize=153606\"."),
-                      QStringLiteral("PIPELINE")});
+        QStringLiteral("A GStreamer description that stands in for v4l2src, e.g. "
+                       "\"filesrc location=frames.yuv blocksize=153606\"."),
+        QStringLiteral("PIPELINE")});
 }
 
 // The source the options name; usage errors in *error.
-bool sourceOf(const QCommandLineParser &parser, bool replay, MonitorOptions *options,
-              QString *error)
+bool sourceOf(
+    const QCommandLineParser &parser, bool replay, MonitorOptions *options, QString *error)
 {
     QStringList given;
     for (const char *name : {"device", "source", "replay"}) {
@@ -72,7 +72,7 @@ bool sourceOf(const QCommandLineParser &parser, bool replay, MonitorOptions *opt
 }
 
 bool secondsOf(const QCommandLineParser &parser, const char *name, int low, int high, int *value,
-               QString *error)
+    QString *error)
 {
     if (!parser.isSet(option(name)))
         return true;
@@ -80,7 +80,10 @@ bool secondsOf(const QCommandLineParser &parser, const char *name, int low, int 
     *value = parser.value(option(name)).toInt(&ok);
     if (ok && *value >= low && *value <= high)
         return true;
-    *error = QStringLiteral("--%1 takes whole seconds from %2 to %3").arg(QLatin1String(name)).arg(low).arg(high);
+    *error = QStringLiteral("--%1 takes whole seconds from %2 to %3")
+                 .arg(QLatin1String(name))
+                 .arg(low)
+                 .arg(high);
     return false;
 }
 
@@ -89,8 +92,8 @@ CameraStream *openStream(const MonitorOptions &options, QtCameraCapture *surface
 {
     *name = options.device;
     if (options.source == MonitorOptions::Source::Device)
-        return new GstCameraStream(QStringLiteral("v4l2src device=\"%1\"").arg(options.device),
-                                   options.device, surface);
+        return new GstCameraStream(
+            QStringLiteral("v4l2src device=\"%1\"").arg(options.device), options.device, surface);
     if (options.source == MonitorOptions::Source::Pipeline)
         return new GstCameraStream(options.device, QString(), surface);
     const QList<CameraIdentity> cameras = systemPlatform()->cameras();
@@ -117,7 +120,8 @@ int runRecord(const QCommandLineParser &parser, const Console &console)
         bool ok = false;
         const double seconds = parser.value(option("seconds")).toDouble(&ok);
         if (!ok || !(seconds > 0) || seconds > 1e9)
-            return console.usageError(QStringLiteral("--seconds takes a number of seconds above 0"));
+            return console.usageError(
+                QStringLiteral("--seconds takes a number of seconds above 0"));
         limitUs = qint64(seconds * 1e6);
     }
     QtCameraCapture surface;
@@ -144,35 +148,36 @@ int runRecord(const QCommandLineParser &parser, const Console &console)
     };
     surface.setRawFramesWanted(true);
     QObject::connect(&surface, &QtCameraCapture::rawFrame, &recorder,
-                     [&](const QByteArray &frame, qint64 timeUs) {
-                         if (firstUs < 0)
-                             firstUs = timeUs;
-                         if (!recorder.isRecording())
-                             return;
-                         if (limitUs >= 0 && timeUs - firstUs >= limitUs) {
-                             stream->stop();
-                             end(CommandLine::Success, QString());
-                             return;
-                         }
-                         recorder.push(frame, timeUs);
-                     });
-    QObject::connect(stream.get(), &CameraStream::failed, &recorder, [&] {
-        // The end of a file source is where its recording ends.
-        const bool ended = stream->detail() == QLatin1String("end of stream")
-                && recorder.frames() > 0;
-        end(ended ? CommandLine::Success : CommandLine::InputFailed,
-            ended ? QString()
-                  : QStringLiteral("%1 stopped: %2").arg(name, stream->detail()));
-    }, Qt::QueuedConnection);
+        [&](const QByteArray &frame, qint64 timeUs) {
+            if (firstUs < 0)
+                firstUs = timeUs;
+            if (!recorder.isRecording())
+                return;
+            if (limitUs >= 0 && timeUs - firstUs >= limitUs) {
+                stream->stop();
+                end(CommandLine::Success, QString());
+                return;
+            }
+            recorder.push(frame, timeUs);
+        });
+    QObject::connect(
+        stream.get(), &CameraStream::failed, &recorder,
+        [&] {
+            // The end of a file source is where its recording ends.
+            const bool ended
+                = stream->detail() == QLatin1String("end of stream") && recorder.frames() > 0;
+            end(ended ? CommandLine::Success : CommandLine::InputFailed,
+                ended ? QString() : QStringLiteral("%1 stopped: %2").arg(name, stream->detail()));
+        },
+        Qt::QueuedConnection);
     QObject::connect(&recorder, &Recorder::failed, &recorder, [&] {
         end(CommandLine::InputFailed,
             QStringLiteral("recording stopped: %1").arg(recorder.errorText()));
     });
     StopSignals stops;
-    QObject::connect(&stops, &StopSignals::received, &recorder,
-                     [&](const QString &signal) {
-                         end(CommandLine::Success, QStringLiteral("%1: stopping").arg(signal));
-                     });
+    QObject::connect(&stops, &StopSignals::received, &recorder, [&](const QString &signal) {
+        end(CommandLine::Success, QStringLiteral("%1: stopping").arg(signal));
+    });
     stream->start();
     QCoreApplication::exec();
     stream->stop();
@@ -183,9 +188,9 @@ int runRecord(const QCommandLineParser &parser, const Console &console)
     }
     console.data(QStringLiteral("%1\n").arg(out).toUtf8());
     console.message(QStringLiteral("%1 frames, %2 s in %3")
-                            .arg(recorder.frames())
-                            .arg(double(recorder.durationUs()) / 1e6, 0, 'f', 1)
-                            .arg(out));
+                        .arg(recorder.frames())
+                        .arg(double(recorder.durationUs()) / 1e6, 0, 'f', 1)
+                        .arg(out));
     return code;
 }
 
@@ -195,10 +200,11 @@ int runMonitor(const QCommandLineParser &parser, const Console &console)
     QString error;
     if (!monitorOptions(parser, &options, &error))
         return console.usageError(error);
-    if (options.publish && !MqttMessages::parseBrokerUrl(options.mqtt.url, &error)->password.isEmpty())
+    if (options.publish
+        && !MqttMessages::parseBrokerUrl(options.mqtt.url, &error)->password.isEmpty())
         console.message(QStringLiteral("a password in the broker address can be seen by every "
                                        "user of this computer; give it in %1 or a file instead")
-                                .arg(PasswordVariable));
+                            .arg(PasswordVariable));
     Monitor monitor(options, nullptr, [&](const QString &line) { console.message(line); });
     StopSignals stops;
     QObject::connect(&stops, &StopSignals::received, &monitor, [&](const QString &signal) {
@@ -216,8 +222,8 @@ int runMonitor(const QCommandLineParser &parser, const Console &console)
     const int code = QCoreApplication::exec();
     monitor.stop();
     console.message(QStringLiteral("stopped after %1 frames and %2 alarm folders")
-                            .arg(monitor.frames())
-                            .arg(monitor.alarmFolders()));
+                        .arg(monitor.frames())
+                        .arg(monitor.alarmFolders()));
     return code;
 }
 
@@ -233,11 +239,11 @@ bool monitorOptions(const QCommandLineParser &parser, MonitorOptions *options, Q
     options->alarmFolder = parser.value(option("alarm-folder"));
     if (options->alarmFolder.isEmpty())
         options->alarmFolder = QFile::exists(ConfigRecord::filePath())
-                ? ConfigRecord::readField(ConfigRecord::AlarmFolder)
-                : ConfigRecord::userFolder();
+            ? ConfigRecord::readField(ConfigRecord::AlarmFolder)
+            : ConfigRecord::userFolder();
     options->readingsFolder = parser.isSet(option("readings"))
-            ? parser.value(option("readings"))
-            : options->alarmFolder + QStringLiteral("/Readings");
+        ? parser.value(option("readings"))
+        : options->alarmFolder + QStringLiteral("/Readings");
     if (options->readingsFolder == QLatin1String("none"))
         options->readingsFolder.clear();
     options->recordFolder = parser.value(option("record"));
@@ -250,18 +256,20 @@ bool monitorOptions(const QCommandLineParser &parser, MonitorOptions *options, Q
     mqtt.url = parser.value(option("mqtt"));
     mqtt.user = parser.value(option("mqtt-user"));
     mqtt.caFile = parser.value(option("mqtt-ca"));
-    mqtt.imagerId = parser.isSet(option("id")) ? parser.value(option("id"))
-                                               : QSysInfo::machineHostName();
+    mqtt.imagerId
+        = parser.isSet(option("id")) ? parser.value(option("id")) : QSysInfo::machineHostName();
     mqtt.password = qEnvironmentVariable(qPrintable(PasswordVariable));
     if (parser.isSet(option("mqtt-password-file"))) {
         QFile file(parser.value(option("mqtt-password-file")));
         if (!file.open(QIODevice::ReadOnly)) {
             *error = QStringLiteral("cannot read the password file %1: %2")
-                             .arg(file.fileName(), file.errorString());
+                         .arg(file.fileName(), file.errorString());
             return false;
         }
         // The first line, as an editor or "echo" leaves it.
-        mqtt.password = QString::fromUtf8(file.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+        mqtt.password = QString::fromUtf8(file.readLine())
+                            .remove(QLatin1Char('\n'))
+                            .remove(QLatin1Char('\r'));
     }
     return MqttMessages::parseBrokerUrl(mqtt.url, error).has_value();
 }
@@ -274,12 +282,12 @@ CommandLine::Command recordCommand()
                                      "the live window records.");
     command.arguments = QStringLiteral("--out FILE.mkv");
     command.define = [](QCommandLineParser &parser) {
-        parser.addOption({option("out"), QStringLiteral("The recording to write."),
-                          QStringLiteral("FILE.mkv")});
+        parser.addOption(
+            {option("out"), QStringLiteral("The recording to write."), QStringLiteral("FILE.mkv")});
         parser.addOption({option("seconds"),
-                          QStringLiteral("Ends after this many seconds of frames; without it, at "
-                                         "the end of the source or on SIGINT or SIGTERM."),
-                          QStringLiteral("N")});
+            QStringLiteral("Ends after this many seconds of frames; without it, at "
+                           "the end of the source or on SIGINT or SIGTERM."),
+            QStringLiteral("N")});
         addSourceOptions(parser);
     };
     command.run = runRecord;
@@ -295,46 +303,46 @@ CommandLine::Command monitorCommand()
     command.define = [](QCommandLineParser &parser) {
         addSourceOptions(parser);
         parser.addOption({option("replay"),
-                          QStringLiteral("Plays a recording at its own pace instead, then ends."),
-                          QStringLiteral("FILE.mkv")});
+            QStringLiteral("Plays a recording at its own pace instead, then ends."),
+            QStringLiteral("FILE.mkv")});
         parser.addOption({option("alarm-folder"),
-                          QStringLiteral("Where alarm folders go; default the live window's."),
-                          QStringLiteral("DIR")});
+            QStringLiteral("Where alarm folders go; default the live window's."),
+            QStringLiteral("DIR")});
         parser.addOption({option("alarm-clips"),
-                          QStringLiteral("Adds Clip.mkv, the seconds around the alarm, to each "
-                                         "alarm folder.")});
+            QStringLiteral("Adds Clip.mkv, the seconds around the alarm, to each "
+                           "alarm folder.")});
         parser.addOption({option("pre-alarm"),
-                          QStringLiteral("Seconds of a clip before the alarm (1 to 60, default 10)."),
-                          QStringLiteral("S")});
+            QStringLiteral("Seconds of a clip before the alarm (1 to 60, default 10)."),
+            QStringLiteral("S")});
         parser.addOption({option("post-alarm"),
-                          QStringLiteral("Seconds of a clip after the alarm (1 to 60, default 10)."),
-                          QStringLiteral("S")});
+            QStringLiteral("Seconds of a clip after the alarm (1 to 60, default 10)."),
+            QStringLiteral("S")});
         parser.addOption({option("record"),
-                          QStringLiteral("Records every frame into DIR, a new file every hour."),
-                          QStringLiteral("DIR")});
+            QStringLiteral("Records every frame into DIR, a new file every hour."),
+            QStringLiteral("DIR")});
         parser.addOption({option("readings"),
-                          QStringLiteral("One CSV of the readings a day in DIR (default Readings in "
-                                         "the alarm folder; \"none\" for none)."),
-                          QStringLiteral("DIR")});
+            QStringLiteral("One CSV of the readings a day in DIR (default Readings in "
+                           "the alarm folder; \"none\" for none)."),
+            QStringLiteral("DIR")});
         parser.addOption({option("mqtt"),
-                          QStringLiteral("Publishes to the broker mqtt://host[:port] or "
-                                         "mqtts://host[:port]."),
-                          QStringLiteral("URL")});
+            QStringLiteral("Publishes to the broker mqtt://host[:port] or "
+                           "mqtts://host[:port]."),
+            QStringLiteral("URL")});
         parser.addOption({option("mqtt-user"), QStringLiteral("The broker's user name."),
-                          QStringLiteral("USER")});
+            QStringLiteral("USER")});
         parser.addOption({option("mqtt-password-file"),
-                          QStringLiteral("A file whose first line is the broker's password "
-                                         "(default: the environment variable %1).")
-                                  .arg(PasswordVariable),
-                          QStringLiteral("FILE")});
+            QStringLiteral("A file whose first line is the broker's password "
+                           "(default: the environment variable %1).")
+                .arg(PasswordVariable),
+            QStringLiteral("FILE")});
         parser.addOption({option("mqtt-ca"),
-                          QStringLiteral("A CA certificate (PEM) trusted for mqtts besides the "
-                                         "system's."),
-                          QStringLiteral("FILE")});
+            QStringLiteral("A CA certificate (PEM) trusted for mqtts besides the "
+                           "system's."),
+            QStringLiteral("FILE")});
         parser.addOption({option("id"),
-                          QStringLiteral("The imager's name in the topics vx305/ID/... (default "
-                                         "the host name)."),
-                          QStringLiteral("ID")});
+            QStringLiteral("The imager's name in the topics vx305/ID/... (default "
+                           "the host name)."),
+            QStringLiteral("ID")});
     };
     command.run = runMonitor;
     return command;

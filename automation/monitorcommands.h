@@ -11,7 +11,7 @@ namespace MonitorCommands {
 
 // The monitor's settings from its parsed options and the environment (the MQTT password in
 // VX305_MQTT_PASSWORD unless --mqtt-password-file names a file); false with the reason.
-[[nodiscard]] bool monitorOptions(const QCommandLineParser &parser, MonitorOptions *options,
-                                  QString *error);
+[[nodiscard]] bool monitorOptions(
+    const QCommandLineParser &parser, MonitorOptions *options, QString *error);
 
 } // namespace MonitorCommands

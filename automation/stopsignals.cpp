@@ -22,13 +22,16 @@ void onSignal(int number)
 
 } // namespace
 
-StopSignals::StopSignals(QObject *parent) : QObject(parent)
+StopSignals::StopSignals(QObject *parent)
+    : QObject(parent)
 {
     if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     m_notifier = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &StopSignals::read);
-    struct sigaction action {};
+    struct sigaction action
+    {
+    };
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

@@ -41,7 +41,8 @@ struct Station
         q.open(QIODevice::WriteOnly);
         for (int k = 0; k < 20 * Rate; ++k) {
             const double t = 4 + double(k) / Rate;
-            const auto scene = SyntheticScene::scene(t, SyntheticScene::demoPeak(t), 0.15, unsigned(k));
+            const auto scene
+                = SyntheticScene::scene(t, SyntheticScene::demoPeak(t), 0.15, unsigned(k));
             a.write(SyntheticScene::liveFrame(scene, 60, 0.95f)
                         .leftJustified(int(RecordingFormat::FrameBytes), '\0'));
             q.write(SyntheticScene::liveFrame(scene, 999, 0.95f)

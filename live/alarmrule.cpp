@@ -2,8 +2,8 @@
 
 namespace AlarmRule {
 
-Verdict evaluate(float maxTemp, float threshold, bool alarmOn, bool alarmFileOn,
-                 bool *acknowledged, int *alarmFrames)
+Verdict evaluate(float maxTemp, float threshold, bool alarmOn, bool alarmFileOn, bool *acknowledged,
+    int *alarmFrames)
 {
     Verdict verdict;
     if (!(maxTemp >= threshold)) {

@@ -32,6 +32,6 @@ constexpr int AfterFolder = 9;
 // the count and acknowledged are cleared. Alarming with the file box on counts the frame, and
 // the eighth counted frame asks for the folder and sets the count to 9.
 [[nodiscard]] Verdict evaluate(float maxTemp, float threshold, bool alarmOn, bool alarmFileOn,
-                               bool *acknowledged, int *alarmFrames);
+    bool *acknowledged, int *alarmFrames);
 
 } // namespace AlarmRule

@@ -72,5 +72,5 @@ void camer_window::showPublishingState(MqttPublisher::State state, const QString
 {
     ui->label_mqtt->setText(publishingText(state));
     ui->label_mqtt->setToolTip(
-            MqttPublisher::describe(state, m_publisher ? m_publisher->broker() : QString(), reason));
+        MqttPublisher::describe(state, m_publisher ? m_publisher->broker() : QString(), reason));
 }

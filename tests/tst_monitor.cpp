@@ -77,8 +77,8 @@ class tst_Monitor : public QObject
         program.start(VX305_PROGRAM, arguments);
         QString err;
         if (!until.isEmpty()
-            && QTest::qWaitFor([&] { return (err += program.readAllStandardError()).contains(until); },
-                60000))
+            && QTest::qWaitFor(
+                [&] { return (err += program.readAllStandardError()).contains(until); }, 60000))
             program.terminate();
         program.waitForFinished(60000);
         return {program.exitCode(), err + program.readAllStandardError()};
@@ -109,8 +109,8 @@ private slots:
         QVERIFY(PictureFixture::writeBytes(m_dir + "/frames.yuv", source));
         QProcess program;
         program.start(VX305_PROGRAM,
-            QStringList {"record", "--out", m_dir + "/take 1.mkv", "--source",
-                paced(m_dir + "/frames.yuv")}
+            QStringList {
+                "record", "--out", m_dir + "/take 1.mkv", "--source", paced(m_dir + "/frames.yuv")}
                 + options.split(' ', Qt::SkipEmptyParts));
         if (terminate) {
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(m_dir + "/take 1.mkv").size() > 1000000, 20000);
@@ -139,13 +139,14 @@ private slots:
             Recorder recorder(nullptr, 0);
             QVERIFY(recorder.start(m_dir + "/scene.mkv", QDateTime::currentDateTime()));
             for (int k = 0; k < 60; ++k)
-                recorder.push(source.mid(k * int(RecordingFormat::FrameBytes), LiveFrame::FrameBytes),
+                recorder.push(
+                    source.mid(k * int(RecordingFormat::FrameBytes), LiveFrame::FrameBytes),
                     k * 40000);
             recorder.finish();
         }
-        const auto [code, log] = run({"monitor", replay ? "--replay" : "--source", "%S",
-                                         "--alarm-folder", "%D/alarms", "--alarm-clips", "--pre-alarm",
-                                         "1", "--post-alarm", "1", "--record", "%D/rec"},
+        const auto [code, log] = run(
+            {"monitor", replay ? "--replay" : "--source", "%S", "--alarm-folder", "%D/alarms",
+                "--alarm-clips", "--pre-alarm", "1", "--post-alarm", "1", "--record", "%D/rec"},
             replay ? m_dir + "/scene.mkv" : paced(m_dir + "/frames.yuv"),
             replay ? "" : "alarm folder written");
         QCOMPARE(code, 0);
@@ -174,7 +175,8 @@ private slots:
         QCOMPARE(QList<qint64>({recorded.frames.size(), lines.size() - 2}),
             QList<qint64>({frames, frames}));
         QCOMPARE(lines.first() + lines.last(), "time,max,threshold,emissivity");
-        QVERIFY(QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d,3[3-6]\.\d,34\.0,0\.97$)")
+        QVERIFY(QRegularExpression(
+            R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d,3[3-6]\.\d,34\.0,0\.97$)")
                     .match(lines[lines.size() - 2])
                     .hasMatch());
     }
@@ -199,18 +201,20 @@ private slots:
                  {"emissivity", "0.97"}, {"alarm", "on"}, {"status", "online"}})
             QVERIFY2(live.waitFor(prefix + leaf, payload), leaf);
         QImage first(LiveFrame::Width, LiveFrame::Height, QImage::Format_RGB888);
-        LiveFrame::yuyvToRgb(reinterpret_cast<const uchar *>(imagerFrames(maxima).constData()),
-            first.bits());
+        LiveFrame::yuyvToRgb(
+            reinterpret_cast<const uchar *>(imagerFrames(maxima).constData()), first.bits());
         const auto picture = live.waitFor(prefix + "alarm_picture");
         QVERIFY(picture);
-        QCOMPARE(QImage::fromData(picture->payload, "PNG").convertToFormat(QImage::Format_RGB888), first);
+        QCOMPARE(QImage::fromData(picture->payload, "PNG").convertToFormat(QImage::Format_RGB888),
+            first);
 
         broker.stop();
         const int before = csvLines(m_dir + "/Readings").size();
         QTRY_VERIFY_WITH_TIMEOUT(csvLines(m_dir + "/Readings").size() > before + 50, 20000);
         QVERIFY(broker.start());
         Subscriber again(broker.port);
-        QVERIFY(again.waitFor(prefix + "status", "online") && again.waitFor(prefix + "max", "34.2"));
+        QVERIFY(
+            again.waitFor(prefix + "status", "online") && again.waitFor(prefix + "max", "34.2"));
         program.terminate();
         QVERIFY(program.waitForFinished(20000));
         const QString log = program.readAllStandardError();
@@ -262,7 +266,8 @@ private slots:
         dialog.ui->lineEdit_mqttPassword->setText("s3cret");
         dialog.ui->pushButton_2->click();
         QCOMPARE(world.answers->asked,
-            QStringList({"提示", "MQTT 代理地址无效：the broker address must start with mqtt:// or mqtts://"}));
+            QStringList({"提示",
+                "MQTT 代理地址无效：the broker address must start with mqtt:// or mqtts://"}));
         QCOMPARE(QFile::permissions(Preferences::filePath()),
             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 
@@ -273,11 +278,13 @@ private slots:
         frame.fill(QColor(200, 40, 10));
         window.display_cap(frame);
         window.updat_temp(36.2f, 34.0f, 0.97f);
-        const QString prefix = MqttMessages::topic(MqttMessages::topicId(QSysInfo::machineHostName()), "");
+        const QString prefix
+            = MqttMessages::topic(MqttMessages::topicId(QSysInfo::machineHostName()), "");
         QVERIFY(live.waitFor(prefix + "alarm", "on") && live.waitFor(prefix + "max", "36.2"));
         const auto picture = live.waitFor(prefix + "alarm_picture");
         QVERIFY(picture);
-        QCOMPARE(QImage::fromData(picture->payload, "PNG").convertToFormat(QImage::Format_RGB888), frame);
+        QCOMPARE(QImage::fromData(picture->payload, "PNG").convertToFormat(QImage::Format_RGB888),
+            frame);
     }
 };
 
