@@ -120,6 +120,7 @@ bool Monitor::start(QString *error)
     if (m_options.alarmClips) {
         m_clips = std::make_unique<AlarmClips>();
         m_clips->setWindow(m_options.preSeconds, m_options.postSeconds);
+        m_clips->setCoder(m_options.coder);
         connect(m_clips.get(), &AlarmClips::clipFinished, this,
             [this](const QString &path) { m_log(QStringLiteral("clip written: %1").arg(path)); });
     }
