@@ -149,8 +149,10 @@ int runRecord(const QCommandLineParser &parser, const Console &console)
     surface.setRawFramesWanted(true);
     QObject::connect(&surface, &QtCameraCapture::rawFrame, &recorder,
         [&](const QByteArray &frame, qint64 timeUs) {
-            if (firstUs < 0)
+            if (firstUs < 0) {
                 firstUs = timeUs;
+                console.message(QStringLiteral("recording from %1 into %2").arg(name, out));
+            }
             if (!recorder.isRecording())
                 return;
             if (limitUs >= 0 && timeUs - firstUs >= limitUs) {
