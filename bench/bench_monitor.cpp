@@ -117,8 +117,8 @@ void runStation(benchmark::State &state, const QString &program, const QStringLi
         log.open(QIODevice::ReadOnly);
         const QByteArray text = log.readAll();
         const qint64 at = text.lastIndexOf("stopped after ");
-        if (at >= 0)
-            state.counters["frames"] = text.mid(at + 14).split(' ').value(0).toDouble();
+        state.counters["frames"]
+            = at >= 0 ? text.mid(at + 14).split(' ').value(0).toDouble() : 0.0;
     }
 }
 
