@@ -39,8 +39,9 @@ void addSourceOptions(QCommandLineParser &parser)
                        "imager's identity."),
         QStringLiteral("NODE")});
     parser.addOption({option("source"),
-        QStringLiteral("A GStreamer description that stands in for v4l2src, e.g. "
-                       "\"filesrc location=frames.yuv blocksize=153606\"."),
+        QStringLiteral("A GStreamer description that stands in for v4l2src, at the imager's "
+                       "pace, e.g. \"filesrc location=f.yuv ! rawvideoparse width=240 height=321 "
+                       "format=yuy2 framerate=25/1 ! identity sync=true\"."),
         QStringLiteral("PIPELINE")});
 }
 
