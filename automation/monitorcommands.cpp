@@ -224,7 +224,7 @@ int runMonitor(const QCommandLineParser &parser, const Console &console)
     console.message(QStringLiteral("alarm folders in %1").arg(options.alarmFolder));
     const int code = QCoreApplication::exec();
     monitor.stop();
-    console.message(QStringLiteral("stopped after %1 frames and %2 alarm folders")
+    console.message(QStringLiteral("stopped after %1 frames; alarm folders written: %2")
                         .arg(monitor.frames())
                         .arg(monitor.alarmFolders()));
     return code;
