@@ -220,6 +220,10 @@ void MainWindow::Action_chose()
     m_seting = dialog;
     dialog->setFolder(m_addr);
     connect(dialog, &seting::send_addr, this, &MainWindow::Get_Addr);
+    connect(dialog, &seting::publishingChanged, this, [this] {
+        if (m_camerWindow)
+            m_camerWindow->setupPublishing();
+    });
     dialog->setWindowTitle(tr("选项"));
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->show();

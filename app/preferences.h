@@ -18,4 +18,20 @@ void remove(const QString &key);
 [[nodiscard]] bool rememberAnalyses();
 void setRememberAnalyses(bool on);
 
+// Publishing the live readings to an MQTT broker. The password is kept in the settings file,
+// which is then readable by its owner only.
+struct Mqtt
+{
+    bool enabled = false;
+    QString url; // mqtt://host[:port] or mqtts://...
+    QString user;
+    QString password;
+    bool operator==(const Mqtt &o) const
+    {
+        return enabled == o.enabled && url == o.url && user == o.user && password == o.password;
+    }
+};
+[[nodiscard]] Mqtt mqtt();
+void setMqtt(const Mqtt &settings);
+
 } // namespace Preferences

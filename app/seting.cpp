@@ -4,6 +4,7 @@
 #include "app/configrecord.h"
 #include "app/dialogs.h"
 #include "app/preferences.h"
+#include "automation/mqttmessages.h"
 
 #include <QDebug>
 #include <QDir>
@@ -35,6 +36,11 @@ seting::seting(QWidget *parent) : QWidget(parent)
 
     ui->checkBox_rememberAnalyses->setChecked(Preferences::rememberAnalyses());
     showCriteria(Findings::storedCriteria());
+    const Preferences::Mqtt mqtt = Preferences::mqtt();
+    ui->checkBox_mqtt->setChecked(mqtt.enabled);
+    ui->lineEdit_mqttUrl->setText(mqtt.url);
+    ui->lineEdit_mqttUser->setText(mqtt.user);
+    ui->lineEdit_mqttPassword->setText(mqtt.password);
 }
 
 seting::~seting()
@@ -62,6 +68,18 @@ void seting::on_pushButton_3_clicked()
 
 void seting::on_pushButton_2_clicked()
 {
+    Preferences::Mqtt mqtt;
+    mqtt.enabled = ui->checkBox_mqtt->isChecked();
+    mqtt.url = ui->lineEdit_mqttUrl->text().trimmed();
+    mqtt.user = ui->lineEdit_mqttUser->text().trimmed();
+    mqtt.password = ui->lineEdit_mqttPassword->text();
+    QString why;
+    if (mqtt.enabled && !MqttMessages::parseBrokerUrl(mqtt.url, &why)) {
+        Dialogs::instance()->information(this, tr("提示"), tr("MQTT 代理地址无效：%1").arg(why));
+        return;
+    }
+    Preferences::setMqtt(mqtt);
+    emit publishingChanged();
     emit send_addr(m_addr);
     Preferences::setRememberAnalyses(ui->checkBox_rememberAnalyses->isChecked());
     Findings::storeCriteria(shownCriteria());

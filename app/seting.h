@@ -11,7 +11,7 @@ class seting;
 }
 
 // The settings dialog: the alarm-history folder, the interface language, and how analyses are
-// kept and judged.
+// kept and judged, and publishing to an MQTT broker.
 class seting : public QWidget
 {
     Q_OBJECT
@@ -33,6 +33,8 @@ public:
 
 signals:
     void send_addr(QString str);
+    // The MQTT settings were stored.
+    void publishingChanged();
 
 private slots:
     void on_pushButton_3_clicked();

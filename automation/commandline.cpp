@@ -1,6 +1,7 @@
 #include "automation/commandline.h"
 
 #include "app/startup.h"
+#include "automation/monitorcommands.h"
 #include "automation/picturecommands.h"
 
 #include <QApplication>
@@ -115,7 +116,8 @@ int Console::usageError(const QString &text) const
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> all {PictureCommands::infoCommand(),
-        PictureCommands::exportCommand(), PictureCommands::reportCommand()};
+        PictureCommands::exportCommand(), PictureCommands::reportCommand(),
+        MonitorCommands::recordCommand(), MonitorCommands::monitorCommand()};
     return all;
 }
 

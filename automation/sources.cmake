@@ -1,8 +1,12 @@
 target_sources(vx305_core PRIVATE
     automation/commandline.cpp automation/commandline.h
+    automation/dailyreadings.cpp automation/dailyreadings.h
+    automation/monitor.cpp automation/monitor.h
+    automation/monitorcommands.cpp automation/monitorcommands.h
     automation/mqttmessages.cpp automation/mqttmessages.h
     automation/mqttpublisher.cpp automation/mqttpublisher.h
     automation/picturecommands.cpp automation/picturecommands.h
+    automation/stopsignals.cpp automation/stopsignals.h
     automation/temperaturetiff.cpp automation/temperaturetiff.h)
 target_compile_definitions(vx305_core PRIVATE VX305_VERSION="${PROJECT_VERSION}")
 

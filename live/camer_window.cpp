@@ -5,6 +5,7 @@
 #include "app/dialogs.h"
 #include "app/tabstyle.h"
 #include "live/alarmhistory.h"
+#include "live/alarmrule.h"
 #include "live/qtcameracapture.h"
 #include "live/trendchart.h"
 #include "recording/alarmclips.h"
@@ -114,6 +115,7 @@ camer_window::camer_window(QWidget *parent, Platform *platform, const QString &r
 
     setupLists();
     updat_list();
+    setupPublishing();
     ui->tabWidget->installEventFilter(this);
 }
 
@@ -121,6 +123,7 @@ camer_window::~camer_window()
 {
     // Before the log it draws from and the view it watches.
     delete m_trend;
+    delete m_publisher;
     // What was recorded is finished before the stream goes.
     delete m_recorder;
     delete m_clips;
@@ -205,27 +208,29 @@ void camer_window::display_cap(QImage cap_image)
 
 void camer_window::updat_temp(float maxTem, float warn, float fsl)
 {
-    if (!(maxTem >= warn)) {
+    const AlarmRule::Verdict verdict = AlarmRule::evaluate(maxTem, warn, m_alarmOn, m_alarmFileOn,
+                                                           &m_acknowledged, &m_alarmFrames);
+    switch (verdict.state) {
+    case AlarmRule::State::Normal:
         m_timerWarn->stop();
         m_player->stop();
-        m_alarmFrames = 0;
-        m_acknowledged = false;
         setMaxStyle(NormalStyle);
-    } else if (!m_alarmOn) {
+        break;
+    case AlarmRule::State::Unarmed:
         m_timerWarn->stop();
         setMaxStyle(QuietStyle);
-    } else if (!m_acknowledged) {
+        break;
+    case AlarmRule::State::Alarming:
         if (!m_timerWarn->isActive())
             m_timerWarn->start(FlashInterval);
-        if (m_alarmFileOn) {
-            if (m_alarmFrames < 8)
-                ++m_alarmFrames;
-            if (m_alarmFrames == 8) {
-                save_alarm();
-                m_alarmFrames = 9;
-            }
-        }
+        break;
+    case AlarmRule::State::Acknowledged:
+        break;
     }
+    if (verdict.writeFolder)
+        save_alarm();
+    if (m_publisher)
+        publishReadings(maxTem, warn, fsl, verdict.raised());
 
     ui->label_6->setText(QString::number(double(maxTem), 'f', 1));
     ui->label_7->setText(QString::number(double(warn), 'f', 1));

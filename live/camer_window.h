@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/preferences.h"
+#include "automation/mqttpublisher.h"
 #include "live/readingslog.h"
 
 #include <QElapsedTimer>
@@ -88,6 +90,13 @@ public:
     QAction *m_exportAction = nullptr;
     QString m_shownFolder; // the alarm folder opened on the history page
 
+    // Publishing to an MQTT broker, while the settings ask for it.
+    MqttPublisher *m_publisher = nullptr;
+    Preferences::Mqtt m_publishing; // the settings it publishes with
+    bool m_alarmPublished = false;
+    // Starts, restarts or stops publishing as the stored settings say.
+    void setupPublishing();
+
 signals:
     void fullscr(bool sta);
     void dis();
@@ -121,6 +130,7 @@ public slots:
     void on_pushButton_markOut_clicked();
     void on_pushButton_playClip_clicked();
     void exportVideo();
+    void showPublishingState(MqttPublisher::State state, const QString &reason);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -145,6 +155,7 @@ private:
     void showRecordingState();
     void showReplayPosition(qint64 us);
     void startClip(const QString &alarmFolder);
+    void publishReadings(float maxTem, float warn, float fsl, bool alarm);
 
     Platform *m_platform;
     // Reading times: the wall clock at the start plus a monotonic clock, so the trend never

@@ -34,28 +34,6 @@ void appendDigits(QByteArray &out, int value, int digits)
     out.append(text, digits);
 }
 
-// The local date, hour and minute of one minute, and its offset from UTC. Offsets are whole
-// minutes in every zone of our time, so one lookup serves the 60 seconds of a minute: a whole
-// day of readings then costs 1,440 time zone lookups rather than one per reading.
-struct LocalMinute
-{
-    qint64 minute = std::numeric_limits<qint64>::min();
-    QByteArray prefix; // "2026-12-07T14:03:"
-    QByteArray offset; // "+01:00"
-
-    void moveTo(qint64 newMinute)
-    {
-        minute = newMinute;
-        const QDateTime local = QDateTime::fromMSecsSinceEpoch(minute * 60000, Qt::LocalTime);
-        prefix = local.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:")).toLatin1();
-        const int seconds = local.offsetFromUtc();
-        offset = seconds < 0 ? "-" : "+";
-        appendDigits(offset, qAbs(seconds) / 3600, 2);
-        offset += ':';
-        appendDigits(offset, qAbs(seconds) / 60 % 60, 2);
-    }
-};
-
 } // namespace
 
 ReadingsLog::ReadingsLog(std::size_t capacity)
@@ -72,7 +50,7 @@ void ReadingsLog::append(qint64 time, float maxTemp, float threshold, float emis
         if (m_windowStart > 0)
             --m_windowStart;
     }
-    m_readings.push_back({time, units(maxTemp, 10), units(threshold, 10), units(emissivity, 100)});
+    m_readings.push_back(ReadingsCsv::reading(time, maxTemp, threshold, emissivity));
     ++m_appended;
     // Each reading leaves the window once, so this stays O(1) per reading on average.
     while (m_readings[m_windowStart].time <= time - WindowMs)
@@ -137,35 +115,59 @@ QVector<QPointF> ReadingsLog::thresholdPoints() const
     return points;
 }
 
+ReadingsCsv::ReadingsCsv() : m_minute(std::numeric_limits<qint64>::min()) { }
+
+void ReadingsCsv::moveTo(qint64 minute)
+{
+    m_minute = minute;
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(minute * 60000, Qt::LocalTime);
+    m_prefix = local.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:")).toLatin1();
+    const int seconds = local.offsetFromUtc();
+    m_offset = seconds < 0 ? "-" : "+";
+    appendDigits(m_offset, qAbs(seconds) / 3600, 2);
+    m_offset += ':';
+    appendDigits(m_offset, qAbs(seconds) / 60 % 60, 2);
+}
+
+void ReadingsCsv::append(QByteArray &text, const Reading &r)
+{
+    const qint64 minute = floorDiv(r.time, 60000);
+    if (minute != m_minute)
+        moveTo(minute);
+    const int inMinute = int(r.time - minute * 60000);
+    text += m_prefix;
+    appendDigits(text, inMinute / 1000, 2);
+    text += '.';
+    appendDigits(text, inMinute % 1000, 3);
+    text += m_offset;
+    text += ',';
+    text += QByteArray::number(r.maxTenths / 10);
+    text += '.';
+    appendDigits(text, r.maxTenths % 10, 1);
+    text += ',';
+    text += QByteArray::number(r.thresholdTenths / 10);
+    text += '.';
+    appendDigits(text, r.thresholdTenths % 10, 1);
+    text += ',';
+    text += QByteArray::number(r.emissivityHundredths / 100);
+    text += '.';
+    appendDigits(text, r.emissivityHundredths % 100, 2);
+    text += '\n';
+}
+
+Reading ReadingsCsv::reading(qint64 time, float maxTemp, float threshold, float emissivity)
+{
+    return {time, units(maxTemp, 10), units(threshold, 10), units(emissivity, 100)};
+}
+
 bool ReadingsLog::writeCsv(QIODevice &device) const
 {
     constexpr int Flush = 1 << 16;
-    QByteArray text("time,max,threshold,emissivity\n");
+    QByteArray text(ReadingsCsv::Header);
     text.reserve(Flush + 64);
-    LocalMinute local;
+    ReadingsCsv csv;
     for (const Reading &r : m_readings) {
-        const qint64 minute = floorDiv(r.time, 60000);
-        if (minute != local.minute)
-            local.moveTo(minute);
-        const int inMinute = int(r.time - minute * 60000);
-        text += local.prefix;
-        appendDigits(text, inMinute / 1000, 2);
-        text += '.';
-        appendDigits(text, inMinute % 1000, 3);
-        text += local.offset;
-        text += ',';
-        text += QByteArray::number(r.maxTenths / 10);
-        text += '.';
-        appendDigits(text, r.maxTenths % 10, 1);
-        text += ',';
-        text += QByteArray::number(r.thresholdTenths / 10);
-        text += '.';
-        appendDigits(text, r.thresholdTenths % 10, 1);
-        text += ',';
-        text += QByteArray::number(r.emissivityHundredths / 100);
-        text += '.';
-        appendDigits(text, r.emissivityHundredths % 100, 2);
-        text += '\n';
+        csv.append(text, r);
         if (text.size() >= Flush) {
             if (device.write(text) != text.size())
                 return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPointF>
 #include <QVector>
 #include <QtGlobal>
@@ -29,6 +30,29 @@ struct AlarmPeriod
     qint64 start = 0;
     qint64 end = 0;
     bool operator==(const AlarmPeriod &o) const { return start == o.start && end == o.end; }
+};
+
+// Readings as the lines of the readings CSV: "2026-12-07T14:03:21.250+01:00,36.2,34.0,0.97\n",
+// local time with milliseconds and the offset, numbers with a "." and one, one and two
+// decimals. The time zone is looked up once a minute of readings (offsets are whole minutes
+// in every zone of our time), so a day of readings costs 1,440 lookups.
+class ReadingsCsv
+{
+public:
+    static constexpr const char *Header = "time,max,threshold,emissivity\n";
+    ReadingsCsv();
+    // Appends the reading's line to `text`.
+    void append(QByteArray &text, const Reading &reading);
+    // The readings as the surface emits them (degrees, emissivity), clamped to what the
+    // frame's 16-bit words can carry.
+    [[nodiscard]] static Reading reading(qint64 time, float maxTemp, float threshold,
+                                         float emissivity);
+
+private:
+    void moveTo(qint64 minute);
+    qint64 m_minute;
+    QByteArray m_prefix; // "2026-12-07T14:03:"
+    QByteArray m_offset; // "+01:00"
 };
 
 // The readings of one live session. Every reading is kept, up to a capacity beyond which
@@ -68,9 +92,7 @@ public:
     [[nodiscard]] QVector<QPointF> thresholdPoints() const;
 
     // Writes every kept reading as CSV: the header "time,max,threshold,emissivity", then
-    // one line per reading, "\n" after each. Time is local time with milliseconds and the
-    // offset (2026-12-07T14:03:21.250+01:00); numbers with a "." and one, one and two
-    // decimals. False when the device refused a write.
+    // one line per reading (ReadingsCsv). False when the device refused a write.
     bool writeCsv(QIODevice &device) const;
 
 private:

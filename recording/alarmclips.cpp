@@ -40,6 +40,7 @@ bool AlarmClips::startClip(const QString &path, qint64 alarmUs, const QDateTime 
 {
     // A clip is short: all of it may wait for the encoder.
     auto recorder = std::make_unique<Recorder>(nullptr, int((m_preUs + m_postUs) / 1000000) + 2);
+    recorder->setCoder(m_coder);
     const qint64 from = alarmUs - m_preUs;
     const PreAlarmBuffer::Frame *first = nullptr;
     for (const PreAlarmBuffer::Frame &kept : m_buffer.frames()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recording/prealarmbuffer.h"
+#include "recording/recorder.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -8,8 +9,6 @@
 
 #include <memory>
 #include <vector>
-
-class Recorder;
 
 // Alarm clips: keeps the last seconds of live frames and, for each alarm, writes the frames
 // of its window into a clip, those of the `pre` seconds up to the alarm frame and those of
@@ -26,6 +25,8 @@ public:
     void setWindow(int preSeconds, int postSeconds);
     [[nodiscard]] qint64 preUs() const { return m_preUs; }
     [[nodiscard]] qint64 postUs() const { return m_postUs; }
+    // The coder of the clips started from now on.
+    void setCoder(Recorder::Coder coder) { m_coder = coder; }
 
     // Every live frame, in order: kept for later clips and written into open ones; a clip
     // whose window has passed is finished.
@@ -55,4 +56,5 @@ private:
     std::vector<Clip> m_clips;
     qint64 m_preUs = 10000000;
     qint64 m_postUs = 10000000;
+    Recorder::Coder m_coder = Recorder::Coder::Range;
 };

@@ -25,18 +25,19 @@ constexpr qint64 NominalFrameUs = 40000; // 25 frames a second
 constexpr qint64 ClusterNs = 1000000000; // a second
 constexpr GstClockTime FinishPatience = 2 * GST_SECOND;
 
-QString pipelineDescription(int fd, int queuedSeconds)
+QString pipelineDescription(int fd, int queuedSeconds, Recorder::Coder coder)
 {
     return QStringLiteral("appsrc name=frames format=time is-live=true do-timestamp=false "
                           "%5 max-bytes=%1 caps=%2 "
-                          "! avenc_ffv1 gop-size=1 coder=range_tab context=0 "
+                          "! avenc_ffv1 gop-size=1 coder=%6 context=0 "
                           "! matroskamux name=mux min-cluster-duration=%3 max-cluster-duration=%3 "
                           "! fdsink fd=%4 sync=false")
             .arg(quint64(qMax(1, queuedSeconds)) * 25 * RecordingFormat::FrameBytes)
             .arg(QLatin1String(RecordingFormat::planarCaps()))
             .arg(ClusterNs)
             .arg(fd)
-            .arg(QLatin1String(queuedSeconds > 0 ? "leaky-type=upstream" : "block=true"));
+            .arg(QLatin1String(queuedSeconds > 0 ? "leaky-type=upstream" : "block=true"))
+            .arg(QLatin1String(coder == Recorder::Coder::Rice ? "rice" : "range_tab"));
 }
 
 void releaseBytes(gpointer bytes)
@@ -79,7 +80,7 @@ bool Recorder::start(const QString &path, const QDateTime &start)
     }
     GError *error = nullptr;
     GstElement *pipeline =
-            gst_parse_launch(pipelineDescription(m_fd, m_queuedSeconds).toUtf8().constData(), &error);
+            gst_parse_launch(pipelineDescription(m_fd, m_queuedSeconds, m_coder).toUtf8().constData(), &error);
     if (error || !pipeline) {
         m_error = error ? QString::fromUtf8(error->message) : QStringLiteral("no pipeline");
         g_clear_error(&error);

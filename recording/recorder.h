@@ -29,6 +29,9 @@ public:
     // encoder loses frames rather than memory. A clip pushes its pre-alarm seconds at once.
     // 0: push() waits for the encoder instead, for files written from frames at hand.
     explicit Recorder(QObject *parent = nullptr, int queuedSeconds = 2);
+    // FFV1's entropy coder: the range coder writes files about 4 % smaller, Golomb-Rice costs
+    // about a third less CPU. Both decode to the same frames.
+    enum class Coder { Range, Rice };
     ~Recorder() override;
     Recorder(const Recorder &) = delete;
     Recorder &operator=(const Recorder &) = delete;
@@ -37,6 +40,8 @@ public:
     // the first frame, stored as the file's date. False, with errorText(), when the file
     // cannot be created or GStreamer lacks an element.
     bool start(const QString &path, const QDateTime &start);
+    // For the recordings started after it; Range unless set.
+    void setCoder(Coder coder) { m_coder = coder; }
     // One live frame (the picture, with or without its trailer) at `timeUs`, a monotonic
     // time in microseconds; the first frame is at 0 in the file. Ignored when not recording.
     void push(const QByteArray &frame, qint64 timeUs);
@@ -67,6 +72,7 @@ private:
     QString m_path;
     QString m_error;
     int m_queuedSeconds;
+    Coder m_coder = Coder::Range;
     GstElement *m_pipeline = nullptr;
     GstElement *m_source = nullptr;
     int m_fd = -1;

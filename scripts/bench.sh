@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 benches=(bench_liveframe bench_gstcamera bench_trend bench_livewindow bench_recording bench_analysis
-    bench_charts bench_toolmodel bench_browser bench_inspection bench_commandline)
+    bench_charts bench_toolmodel bench_browser bench_inspection bench_commandline bench_monitor)
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVX305_BENCH=ON -DVX305_TESTS=OFF > /dev/null
 cmake --build build-bench -j"$(nproc)" --target "${benches[@]}" > /dev/null
 export QT_QPA_PLATFORM=offscreen
@@ -65,6 +65,8 @@ row "live window vs bare widget" "$(value BM_PicturePage/0/iterations:4 live_us_
     "$(value BM_PicturePage/0/iterations:4 bare_us_per_frame)" us
 row "live window recording vs bare widget" "$(value BM_PicturePage/1/iterations:4 live_us_per_frame)" \
     "$(value BM_PicturePage/1/iterations:4 bare_us_per_frame)" us
+row "recording alone, Golomb-Rice coder, vs range coder" \
+    "$(value BM_RecordingSizeRice/iterations:2 cpu_us_per_frame)" "$(value BM_RecordingSize/iterations:2 cpu_us_per_frame)" us
 row "recording alone (encoder included) vs bare widget" \
     "$(value BM_RecordingSize/iterations:2 cpu_us_per_frame)" "$(value BM_PicturePage/0/iterations:4 bare_us_per_frame)" us
 
@@ -105,3 +107,16 @@ echo
 echo "Command line (the program started once, wall time; targets: each at most 10 s):"
 row "export --csv of 1,000 pictures" "$(value BM_ExportCsv/iterations:2/manual_time wall_s)" 10 s
 row "info of 20,000 pictures" "$(value BM_Info/iterations:2/manual_time wall_s)" 10 s
+
+echo
+echo "Monitoring station at 25 frames/s (the program, CPU of one core over 20 s; target: <= 5 %):"
+station() { value "BM_Station/$1/iterations:1/manual_time" "$2"; }
+row "pacing source alone (gst-launch-1.0)" "$(station 0 cpu_percent)" 5 %
+row "frame path (source included)" "$(station 1 cpu_percent)" 5 %
+row "and alarms, alarm folders, readings log" "$(station 2 cpu_percent)" 5 %
+row "and MQTT" "$(station 3 cpu_percent)" 5 %
+row "and recording (Golomb-Rice)" "$(station 4 cpu_percent)" 5 %
+row "and alarm clips" "$(station 5 cpu_percent)" 5 %
+row "resident memory with MQTT" "$(station 3 rss_MiB)" "$(station 1 rss_MiB)" MiB
+row "resident memory with recording" "$(station 4 rss_MiB)" "$(station 1 rss_MiB)" MiB
+row "resident memory with alarm clips" "$(station 5 rss_MiB)" "$(station 1 rss_MiB)" MiB

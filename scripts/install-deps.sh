@@ -12,7 +12,7 @@ packages=(
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     libtiff-dev libmosquitto-dev libssl-dev
     libbenchmark-dev
-    xvfb xauth poppler-utils mosquitto mosquitto-clients openssl
+    xvfb xauth poppler-utils mosquitto mosquitto-clients openssl gstreamer1.0-tools
 )
 if [ "${VX305_WITH_FUZZ:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev)

@@ -840,6 +840,30 @@ What was written can be played: %2</translation>
         <source>视频导出失败：%1</source>
         <translation>The video could not be exported: %1</translation>
     </message>
+    <message>
+        <source>MQTT：正在连接</source>
+        <translation>MQTT: connecting</translation>
+    </message>
+    <message>
+        <source>MQTT：已连接</source>
+        <translation>MQTT: connected</translation>
+    </message>
+    <message>
+        <source>MQTT：代理拒绝连接</source>
+        <translation>MQTT: the broker refused</translation>
+    </message>
+    <message>
+        <source>MQTT：无法连接代理</source>
+        <translation>MQTT: broker unreachable</translation>
+    </message>
+    <message>
+        <source>MQTT：连接中断，正在重连</source>
+        <translation>MQTT: connection lost, reconnecting</translation>
+    </message>
+    <message>
+        <source>MQTT：地址无效</source>
+        <translation>MQTT: invalid address</translation>
+    </message>
 </context>
 <context>
     <name>photo_window</name>
@@ -1053,6 +1077,26 @@ Which imager took these pictures?</translation>
     <message>
         <source>恢复默认</source>
         <translation>Restore defaults</translation>
+    </message>
+    <message>
+        <source>将实时读数发布到 MQTT 代理</source>
+        <translation>Publish the live readings to an MQTT broker</translation>
+    </message>
+    <message>
+        <source>代理地址</source>
+        <translation>Broker address</translation>
+    </message>
+    <message>
+        <source>用户名</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>密码</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>MQTT 代理地址无效：%1</source>
+        <translation>The MQTT broker address is not valid: %1</translation>
     </message>
 </context>
 </TS>

@@ -840,6 +840,30 @@
         <source>视频导出失败：%1</source>
         <translation>동영상을 내보낼 수 없습니다: %1</translation>
     </message>
+    <message>
+        <source>MQTT：正在连接</source>
+        <translation>MQTT: 연결 중</translation>
+    </message>
+    <message>
+        <source>MQTT：已连接</source>
+        <translation>MQTT: 연결됨</translation>
+    </message>
+    <message>
+        <source>MQTT：代理拒绝连接</source>
+        <translation>MQTT: 브로커가 연결을 거부함</translation>
+    </message>
+    <message>
+        <source>MQTT：无法连接代理</source>
+        <translation>MQTT: 브로커에 연결할 수 없음</translation>
+    </message>
+    <message>
+        <source>MQTT：连接中断，正在重连</source>
+        <translation>MQTT: 연결 끊김, 다시 연결 중</translation>
+    </message>
+    <message>
+        <source>MQTT：地址无效</source>
+        <translation>MQTT: 잘못된 주소</translation>
+    </message>
 </context>
 <context>
     <name>photo_window</name>
@@ -1053,6 +1077,26 @@
     <message>
         <source>恢复默认</source>
         <translation>기본값 복원</translation>
+    </message>
+    <message>
+        <source>将实时读数发布到 MQTT 代理</source>
+        <translation>실시간 측정값을 MQTT 브로커에 게시</translation>
+    </message>
+    <message>
+        <source>代理地址</source>
+        <translation>브로커 주소</translation>
+    </message>
+    <message>
+        <source>用户名</source>
+        <translation>사용자</translation>
+    </message>
+    <message>
+        <source>密码</source>
+        <translation>비밀번호</translation>
+    </message>
+    <message>
+        <source>MQTT 代理地址无效：%1</source>
+        <translation>MQTT 브로커 주소가 올바르지 않습니다: %1</translation>
     </message>
 </context>
 </TS>

@@ -840,6 +840,30 @@
         <source>视频导出失败：%1</source>
         <translation>Не удалось экспортировать видео: %1</translation>
     </message>
+    <message>
+        <source>MQTT：正在连接</source>
+        <translation>MQTT: подключение</translation>
+    </message>
+    <message>
+        <source>MQTT：已连接</source>
+        <translation>MQTT: подключено</translation>
+    </message>
+    <message>
+        <source>MQTT：代理拒绝连接</source>
+        <translation>MQTT: брокер отказал</translation>
+    </message>
+    <message>
+        <source>MQTT：无法连接代理</source>
+        <translation>MQTT: брокер недоступен</translation>
+    </message>
+    <message>
+        <source>MQTT：连接中断，正在重连</source>
+        <translation>MQTT: связь потеряна, переподключение</translation>
+    </message>
+    <message>
+        <source>MQTT：地址无效</source>
+        <translation>MQTT: неверный адрес</translation>
+    </message>
 </context>
 <context>
     <name>photo_window</name>
@@ -1053,6 +1077,26 @@
     <message>
         <source>恢复默认</source>
         <translation>Восстановить по умолчанию</translation>
+    </message>
+    <message>
+        <source>将实时读数发布到 MQTT 代理</source>
+        <translation>Публиковать показания на брокере MQTT</translation>
+    </message>
+    <message>
+        <source>代理地址</source>
+        <translation>Адрес брокера</translation>
+    </message>
+    <message>
+        <source>用户名</source>
+        <translation>Пользователь</translation>
+    </message>
+    <message>
+        <source>密码</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>MQTT 代理地址无效：%1</source>
+        <translation>Неверный адрес брокера MQTT: %1</translation>
     </message>
 </context>
 </TS>
