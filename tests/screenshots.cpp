@@ -22,7 +22,6 @@
 #include "ui_photo_window.h"
 
 #include <QAction>
-#include <QtTest>
 
 int main(int argc, char **argv)
 {

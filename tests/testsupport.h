@@ -6,15 +6,8 @@
 #include "platform/gstcamerastream.h"
 #include "platform/platform.h"
 
-#include <QByteArray>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QList>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QtGlobal>
+#include <QtTest>
 
 #include <functional>
 #include <tuple>

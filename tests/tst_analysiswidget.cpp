@@ -3,8 +3,6 @@
 #include "testsupport.h"
 #include "ui_analysis_widget.h"
 
-#include <QtTest>
-
 #include <memory>
 
 namespace {

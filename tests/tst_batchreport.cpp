@@ -2,8 +2,6 @@
 #include "picturefixture.h"
 #include "testsupport.h"
 
-#include <QtTest>
-
 class tst_BatchReport : public QObject
 {
     Q_OBJECT

@@ -2,8 +2,6 @@
 #include "app/startup.h"
 #include "testsupport.h"
 
-#include <QtTest>
-
 using namespace ConfigRecord;
 
 namespace {

@@ -3,7 +3,6 @@
 #include "ui_analysis_widget.h"
 
 #include <QMenu>
-#include <QtTest>
 
 class tst_Exports : public QObject
 {

@@ -2,16 +2,13 @@
 #include "browser/photo_window.h"
 #include "fakeworld.h"
 #include "inspection/analysisstore.h"
-#include "overlay/toolmodel.h"
 #include "inspection/inspectionreport.h"
 #include "inspection/inspectionreportdialog.h"
+#include "overlay/toolmodel.h"
 #include "ui_inspectionreportdialog.h"
 
 #include <QAction>
 #include <QListWidget>
-#include <QProcess>
-#include <QTimer>
-#include <QTranslator>
 
 namespace {
 

@@ -2,8 +2,6 @@
 #include "picturefixture.h"
 #include "testsupport.h"
 
-#include <QtTest>
-
 using namespace Radiometric;
 using Doubles = QVector<double>;
 

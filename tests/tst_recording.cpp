@@ -1,4 +1,3 @@
-#include "live/qtcameracapture.h"
 #include "picturefixture.h"
 #include "platform/gstcamerastream.h"
 #include "recording/alarmclips.h"
@@ -9,11 +8,9 @@
 #include "testsupport.h"
 
 #include <QGuiApplication>
-#include <QProcess>
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
-#include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>

@@ -3,7 +3,6 @@
 #include "fakeworld.h"
 #include "live/alarmhistory.h"
 #include "live/camer_window.h"
-#include "live/qtcameracapture.h"
 #include "recording/alarmclips.h"
 #include "recording/recorder.h"
 #include "recording/recordingformat.h"
@@ -11,9 +10,7 @@
 #include "ui_camer_window.h"
 #include "ui_mainwindow.h"
 
-#include <QProcess>
 #include <QPushButton>
-#include <QtTest>
 
 #include <sys/resource.h>
 

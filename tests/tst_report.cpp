@@ -8,7 +8,6 @@
 
 #include <QPageLayout>
 #include <QPrinter>
-#include <QtTest>
 
 class tst_Report : public QObject
 {
