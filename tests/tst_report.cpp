@@ -74,10 +74,7 @@ void tst_Report::russian_report_in_fahrenheit()
     for (int row = 0; row < 3; ++row)
         expected << cells(window.ui->tableWidget, row, 5);
     // poppler's text of the PDF, words of a line one space apart.
-    QCOMPARE(QProcess::execute("pdftotext", {"-layout", path, path + ".txt"}), 0);
-    QFile text(path + ".txt");
-    QVERIFY(text.open(QIODevice::ReadOnly));
-    const QStringList layout = QString::fromUtf8(text.readAll()).split('\n');
+    const QStringList layout = pdfText(path).split('\n');
     QStringList lines = layout;
     lines.replaceInStrings(QRegularExpression("\\s+"), " ")
         .replaceInStrings(QRegularExpression("^ | $"), "");
