@@ -122,8 +122,7 @@ private slots:
         ui->doubleSpinBox_isoLow->setValue(-4.5);
         ui->comboBox_reference->setCurrentIndex(ui->comboBox_reference->findText("R3 平均"));
         emit ui->comboBox_reference->activated(ui->comboBox_reference->currentIndex());
-        ui->lineEdit_findingTitle->setText("Hot, \"loose\" lug");
-        emit ui->lineEdit_findingTitle->textEdited(ui->lineEdit_findingTitle->text());
+        QTest::keyClicks(ui->lineEdit_findingTitle, "Hot, \"loose\" lug");
         ui->textEdit_findingNote->setPlainText("Line one.\nLine two, ünïcode.");
         QCoreApplication::processEvents();
         const AnalysisRecord made = AnalysisKeeper::snapshot(first.get());
