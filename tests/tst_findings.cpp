@@ -165,19 +165,15 @@ private slots:
             QTest::qWait(50);
             QVERIFY(ui->chartPanel->isVisible() != ui->findingPanel->isVisible());
             for (QTableWidget *t : { ui->tableWidget, ui->tableWidget_2 }) {
-                for (int column = 1; column < t->columnCount(); ++column) {
-                    const int needed = std::max(
-                            static_cast<QAbstractItemView *>(t)->sizeHintForColumn(column),
-                            t->horizontalHeader()->isHidden()
-                                    ? 0
-                                    : t->horizontalHeader()->sectionSizeHint(column));
-                    QVERIFY2(t->columnWidth(column) >= needed,
-                             qPrintable(QString("%1 column %2: %3 < %4")
-                                                .arg(t->objectName()).arg(column)
-                                                .arg(t->columnWidth(column)).arg(needed)));
+                const QHeaderView *header = t->horizontalHeader();
+                for (int c = 1; c < t->columnCount(); ++c) {
+                    const int text = static_cast<QAbstractItemView *>(t)->sizeHintForColumn(c);
+                    const int title = header->isHidden() ? 0 : header->sectionSizeHint(c);
+                    QVERIFY2(t->columnWidth(c) >= std::max(text, title),
+                        qPrintable(t->objectName() + " column " + QString::number(c)));
                 }
-                QVERIFY(t->viewport()->width() + t->verticalScrollBar()->width()
-                        >= t->horizontalHeader()->length());
+                QVERIFY(
+                    t->viewport()->width() + t->verticalScrollBar()->width() >= header->length());
             }
         }
     }
