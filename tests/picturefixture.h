@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDataStream>
 #include <QFile>
 #include <QImage>
 #include <QString>
@@ -85,26 +86,18 @@ struct PictureFixture
         } else {
             out.append(grey);
         }
+        QDataStream stream(&out, QIODevice::Append);
+        stream.setByteOrder(QDataStream::LittleEndian);
         for (const quint16 word : palette)
-            put16(&out, word);
-
-        QByteArray block;
-        block.append(char(unit));
-        put16(&block, quint16(maxTemp));
-        put16(&block, quint16(minTemp));
-        block.append(char(maxGrey));
-        block.append(char(minGrey));
-        put16(&block, quint16(centreTemp));
-        block.append(char(emissivity));
-        put16(&block, quint16(machineId & 0xFFFF));
-        put16(&block, quint16(machineId >> 16));
-        for (const quint16 v : { lowX, lowY, highX, highY, centreX, centreY })
-            put16(&block, v);
-        block.append(QByteArray(16, char(0xEE)));
-        put16(&block, version);
-        Q_ASSERT(block.size() == 44);
-        out.append(block);
-        out.append(tail);
+            stream << word;
+        // The 44-byte parameter block.
+        stream << unit << maxTemp << minTemp << maxGrey << minGrey << centreTemp << emissivity
+               << quint16(machineId & 0xFFFF) << quint16(machineId >> 16) << lowX << lowY << highX
+               << highY << centreX << centreY;
+        stream.writeRawData(QByteArray(16, char(0xEE)).constData(), 16);
+        stream << version;
+        stream.writeRawData(tail.constData(), tail.size());
+        Q_ASSERT(out.size() == layoutSize() + tail.size());
         return out;
     }
 
@@ -168,12 +161,5 @@ struct PictureFixture
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return false;
         return file.write(content) == content.size();
-    }
-
-private:
-    static void put16(QByteArray *out, quint16 v)
-    {
-        out->append(char(v & 0xFF));
-        out->append(char(v >> 8));
     }
 };

@@ -12,17 +12,17 @@
 #include "browser/photo_window.h"
 #include "fakeworld.h"
 #include "inspection/inspectionreportdialog.h"
-#include "ui_inspectionreportdialog.h"
 #include "live/camer_window.h"
 #include "live/qtcameracapture.h"
 #include "recording/alarmclips.h"
 #include "recording/replaystream.h"
+#include "recording/syntheticscene.h"
 #include "ui_analysis_widget.h"
 #include "ui_camer_window.h"
+#include "ui_inspectionreportdialog.h"
 #include "ui_photo_window.h"
 
 #include <QAction>
-#include <QtTest>
 
 int main(int argc, char **argv)
 {
@@ -70,19 +70,13 @@ int main(int argc, char **argv)
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         for (int k = 15000; k > 0; --k)
             window.m_readings.append(
-                now - 40 * k, float(31 + 4 * std::sin(k / 1500.0)) + k % 9 / 10.f, 34.0f, 0.97f);
-        // A warm spot drifting over a cool background (U blue when cool, V red when warm), its
-        // maximum above the threshold: an alarm.
-        for (int t = 0; t < 26; ++t) {
-            QByteArray frame;
-            for (int pixel = 0; pixel < 240 * 320; pixel += 2) {
-                const double dx = pixel % 240 - 120 - 60 * std::cos(t / 10.0);
-                const double dy = pixel / 240 - 160 - 80 * std::sin(t / 13.0);
-                const double h = std::exp(-(dx * dx + dy * dy) / 2500.0); // heat
-                const char y = char(40 + 200 * h), u = char(170 - 110 * h), v = char(110 + 140 * h);
-                frame += QByteArray(1, y) + u + y + v;
-            }
-            frame += QByteArray::fromHex("6a0154016100"); // 36.2, 34.0 and 0.97
+                now - 40 * k, float(57 + 4 * std::sin(k / 1500.0)) + k % 9 / 10.f, 60.0f, 0.97f);
+        // The demo's scene as the hot spot warms past the threshold: an alarm.
+        for (int k = 0; k < 26; ++k) {
+            const double t = 10 + k / 25.0;
+            const QByteArray frame = SyntheticScene::liveFrame(
+                SyntheticScene::scene(t, SyntheticScene::demoPeak(t), 0.15, unsigned(k)), 60.0f,
+                0.97f);
             window.m_capture->presentBytes(reinterpret_cast<const uchar *>(frame.constData()));
             QTest::qWait(100);
         }
@@ -146,10 +140,8 @@ int main(int argc, char **argv)
         emit label->updat_Tool();
         analysis->ui->pushButton_chart->click();
         analysis->ui->pushButton_finding->click();
-        analysis->ui->lineEdit_findingTitle->setText("Hot breaker terminal");
-        emit analysis->ui->lineEdit_findingTitle->textEdited("Hot breaker terminal");
-        analysis->ui->lineEdit_location->setText("Panel B2, breaker 14");
-        emit analysis->ui->lineEdit_location->textEdited("Panel B2, breaker 14");
+        QTest::keyClicks(analysis->ui->lineEdit_findingTitle, "Hot breaker terminal");
+        QTest::keyClicks(analysis->ui->lineEdit_location, "Panel B2, breaker 14");
         analysis->ui->textEdit_findingNote->setPlainText("Phase A terminal 40 K above ambient.");
         analysis->ui->comboBox_reference->setCurrentIndex(1);
         emit analysis->ui->comboBox_reference->activated(1);

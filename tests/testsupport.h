@@ -6,15 +6,8 @@
 #include "platform/gstcamerastream.h"
 #include "platform/platform.h"
 
-#include <QByteArray>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QList>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QtGlobal>
+#include <QtTest>
 
 #include <functional>
 #include <tuple>
@@ -167,6 +160,18 @@ inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// poppler's text of a PDF (pdftotext -layout), of one page or of all with 0.
+inline QString pdfText(const QString &pdf, int page = 0)
+{
+    QStringList args {"-layout"};
+    if (page > 0)
+        args << "-f" << QString::number(page) << "-l" << QString::number(page);
+    QProcess p;
+    p.start("pdftotext", args << pdf << "-");
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput()).replace(QChar(0xA0), ' ');
 }
 
 // The columns of a data table at once, remembered for fetch():

@@ -6,9 +6,6 @@
 #include "ui_analysis_widget.h"
 
 #include <QApplication>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -125,8 +122,7 @@ private slots:
         ui->doubleSpinBox_isoLow->setValue(-4.5);
         ui->comboBox_reference->setCurrentIndex(ui->comboBox_reference->findText("R3 平均"));
         emit ui->comboBox_reference->activated(ui->comboBox_reference->currentIndex());
-        ui->lineEdit_findingTitle->setText("Hot, \"loose\" lug");
-        emit ui->lineEdit_findingTitle->textEdited(ui->lineEdit_findingTitle->text());
+        QTest::keyClicks(ui->lineEdit_findingTitle, "Hot, \"loose\" lug");
         ui->textEdit_findingNote->setPlainText("Line one.\nLine two, ünïcode.");
         QCoreApplication::processEvents();
         const AnalysisRecord made = AnalysisKeeper::snapshot(first.get());
@@ -255,18 +251,9 @@ private slots:
             while (writer.canReadLine())
                 reported = writer.readLine().trimmed().split(' ').value(1).toInt();
             QVERIFY2(reported >= target, qPrintable(writer.readAllStandardError()));
-
-            {
-                QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
-                db.setDatabaseName(path);
-                QVERIFY(db.open());
-                QSqlQuery check(db);
-                QVERIFY(check.exec("PRAGMA integrity_check") && check.next());
-                QCOMPARE(check.value(0).toString(), "ok");
-            }
-            QSqlDatabase::removeDatabase("check");
+            // Opening checks the file: a damaged one would be moved aside, its analyses gone.
             AnalysisStore store(path);
-            QVERIFY(store.open());
+            QVERIFY(store.open() && store.takeMovedAside().isEmpty());
             const std::optional<AnalysisRecord> stored = store.lookup(hash);
             QVERIFY(stored);
             // The last reported commit, or the one after it if its report was cut off.

@@ -26,16 +26,17 @@ class tst_ColorSlider : public QObject
     Q_OBJECT
 
 private slots:
-    // A row of the drag tables: the slider's height and the indices of its handles, a press
-    // beside the tip of a handle (1 start, 2 end) at an offset (x, y); the heights a move goes
-    // through; then a release and the analysis window's repaint. Expected: the active handle, the
-    // two indices and the number of changes reported.
-    void press_selects_a_handle_data()
+    // A row: the slider's height and the indices of its handles, a press beside the tip of a
+    // handle (1 start, 2 end) at an offset (x, y); the heights a move goes through; then a
+    // release and the analysis window's repaint. Expected: the active handle, the two indices and
+    // the number of changes reported.
+    void drag_data()
     {
         // clang-format off
         QTest::addColumn<QString>("drag");
-        // Tips at y 10 and 266; the box is tip.x < px <= tip.x + 14, |py - tip.y| <= 14. Each
-        // move to a new index is reported at once, a move that keeps it is not.
+        // The press selects a handle. Tips at y 10 and 266; the box is tip.x < px <= tip.x + 14,
+        // |py - tip.y| <= 14. Each move to a new index is reported at once, a move that keeps it
+        // is not.
         QTest::newRow("px = tip.x") << "276 0 255 1 0 0 | 138 | -1 0 255 0";
         QTest::newRow("px = tip.x + 14") << "276 0 255 1 14 0 | 138 137 137 | 1 127 255 2";
         QTest::newRow("px = tip.x + 15") << "276 0 255 1 15 0 | 138 | -1 0 255 0";
@@ -48,33 +49,44 @@ private slots:
         QTest::newRow("the other handle keeps its index") << "200 2 200 2 5 0 | 150 | 2 2 198 1";
         QTest::newRow("20 pixels high: no span") << "20 0 255 1 5 0 | 3 10 15 | 2 0 255 0";
         QTest::newRow("0 pixels high: never painted") << "0 0 255 1 5 0 | 10 | -1 0 255 0";
-        // clang-format on
-    }
-    void press_selects_a_handle() { drag(); }
-
-    void drag_beyond_limits_keeps_last_position_data()
-    {
-        // clang-format off
-        QTest::addColumn<QString>("drag");
-        // Height 276: the handles move between 10 and 266; beyond, a handle stays where it was.
+        // Dragged beyond the limits, a handle keeps its last position: at height 276 the handles
+        // move between 10 and 266.
         QTest::newRow("start flung above the top") << "276 0 255 1 5 0 | 100 -40 | 1 90 255 1";
         QTest::newRow("start one pixel above the span") << "276 0 255 1 5 0 | 9 | 1 0 255 0";
         QTest::newRow("end flung below the bottom") << "276 0 255 2 5 0 | 200 500 | 2 0 189 1";
-        // clang-format on
-    }
-    void drag_beyond_limits_keeps_last_position() { drag(); }
-
-    void handles_never_cross_data()
-    {
-        // clang-format off
-        QTest::addColumn<QString>("drag");
-        // End index 139 sits at y 150: meeting it is allowed, passing it is refused.
+        // The handles never cross. End index 139 sits at y 150: meeting it is allowed, passing
+        // it is refused.
         QTest::newRow("start refused past the end") << "276 0 139 1 5 0 | 100 200 250 | 1 90 139 1";
         QTest::newRow("start meets the end") << "276 0 139 1 5 0 | 150 151 | 1 139 139 1";
         QTest::newRow("end refused above the start") << "276 139 139 2 5 0 | 20 | 2 139 139 0";
         // clang-format on
     }
-    void handles_never_cross() { drag(); }
+    void drag()
+    {
+        QFETCH(QString, drag);
+        QTextStream in(&drag);
+        int height, start, end, handle, dx, dy;
+        in >> height >> start >> end >> handle >> dx >> dy;
+        Placed placed(height, start, end);
+        My_ColorSlider *s = placed.s;
+        QSignalSpy changes(s, &My_ColorSlider::indicesChanged);
+        const QPoint at = (handle == 1 ? s->m_startTip : s->m_endTip) + QPoint(dx, dy);
+        QTest::mousePress(s, Qt::LeftButton, Qt::NoModifier, at);
+        int y = 0;
+        for (const QString &h : drag.section(" | ", 1, 1).split(' ')) {
+            QMouseEvent move(
+                QEvent::MouseMove, QPoint(at.x(), y = h.toInt()), {}, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(s, &move);
+        }
+        // While dragged, a tip never leaves the span between the margins.
+        const int tip = (s->m_activeHandle == 2 ? s->m_endTip : s->m_startTip).y();
+        QVERIFY(height < 20 || (tip >= 10 && tip <= height - 10));
+        QTest::mouseRelease(s, Qt::LeftButton, Qt::NoModifier, QPoint(at.x(), y));
+        s->grab();
+        QCOMPARE(QString::asprintf("%d %d %d %d", s->m_activeHandle, s->m_startIndex, s->m_endIndex,
+                     int(changes.count())),
+            drag.section(" | ", 2));
+    }
 
     // The first paint puts the tips at the bar's right edge, at the heights of the indices:
     // index i at trunc(i * (H - 20) / 255.0 + 10.5); resized, the tips follow the indices. The
@@ -112,35 +124,6 @@ private slots:
         for (int n = 2; n <= 12; ++n)
             QCOMPARE(s->findChild<QLabel *>(QStringLiteral("label_%1").arg(n))->text(),
                 QString::number(30.7 - 3.6 * (n - 2), 'f', 1));
-    }
-
-private:
-    // Runs a row of the drag tables: "height start end handle dx dy | heights | expected".
-    void drag()
-    {
-        QFETCH(QString, drag);
-        QTextStream in(&drag);
-        int height, start, end, handle, dx, dy;
-        in >> height >> start >> end >> handle >> dx >> dy;
-        Placed placed(height, start, end);
-        My_ColorSlider *s = placed.s;
-        QSignalSpy changes(s, &My_ColorSlider::indicesChanged);
-        const QPoint at = (handle == 1 ? s->m_startTip : s->m_endTip) + QPoint(dx, dy);
-        QTest::mousePress(s, Qt::LeftButton, Qt::NoModifier, at);
-        int y = 0;
-        for (const QString &h : drag.section(" | ", 1, 1).split(' ')) {
-            QMouseEvent move(
-                QEvent::MouseMove, QPoint(at.x(), y = h.toInt()), {}, Qt::LeftButton, {});
-            QCoreApplication::sendEvent(s, &move);
-        }
-        // While dragged, a tip never leaves the span between the margins.
-        const int tip = (s->m_activeHandle == 2 ? s->m_endTip : s->m_startTip).y();
-        QVERIFY(height < 20 || (tip >= 10 && tip <= height - 10));
-        QTest::mouseRelease(s, Qt::LeftButton, Qt::NoModifier, QPoint(at.x(), y));
-        s->grab();
-        QCOMPARE(QString::asprintf("%d %d %d %d", s->m_activeHandle, s->m_startIndex, s->m_endIndex,
-                     int(changes.count())),
-            drag.section(" | ", 2));
     }
 };
 

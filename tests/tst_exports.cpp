@@ -3,7 +3,6 @@
 #include "ui_analysis_widget.h"
 
 #include <QMenu>
-#include <QtTest>
 
 class tst_Exports : public QObject
 {
@@ -31,9 +30,7 @@ private slots:
         saveAnswer = world.home.path() + "/out";
         // Triggers the export menu's action and reads the file it wrote.
         const auto exported = [&](const QString &name, const QString &suffix) {
-            for (QAction *action : window.ui->toolButton_export->menu()->actions())
-                if (action->objectName() == name)
-                    action->trigger();
+            window.ui->toolButton_export->menu()->findChild<QAction *>(name)->trigger();
             return fileBytes(saveAnswer + suffix);
         };
         for (const int unit : {1, 0}) { // Celsius last, for the exports that follow

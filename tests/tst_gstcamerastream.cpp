@@ -5,7 +5,6 @@
 #include "testsupport.h"
 
 #include <QLabel>
-#include <QtTest>
 
 #include <unistd.h>
 

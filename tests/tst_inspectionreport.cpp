@@ -2,39 +2,20 @@
 #include "browser/photo_window.h"
 #include "fakeworld.h"
 #include "inspection/analysisstore.h"
-#include "overlay/toolmodel.h"
 #include "inspection/inspectionreport.h"
 #include "inspection/inspectionreportdialog.h"
+#include "overlay/toolmodel.h"
 #include "ui_inspectionreportdialog.h"
 
 #include <QAction>
 #include <QListWidget>
-#include <QProcess>
-#include <QTimer>
-#include <QTranslator>
 
 namespace {
 
-// pdftotext's text of one page, or of all with 0.
-QString pdfText(const QString &pdf, int page = 0)
-{
-    QStringList args { "-layout" };
-    if (page > 0)
-        args << "-f" << QString::number(page) << "-l" << QString::number(page);
-    QProcess p;
-    p.start("pdftotext", args << pdf << "-");
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput()).replace(QChar(0xA0), ' ');
-}
-
-// A picture whose grey 230 is 30.7 °C and grey 20 is -5.3 °C: a hot spot on a cold plate.
+// A hot spot on a cold plate: the fixture's grey 230 is 30.7 °C and grey 20 -5.3 °C.
 PictureFixture plate()
 {
     PictureFixture p;
-    p.maxTemp = 307;
-    p.minTemp = -53;
-    p.maxGrey = 230;
-    p.minGrey = 20;
     p.fillGrey(20);
     for (int y = 100; y < 120; ++y)
         for (int x = 70; x < 90; ++x)
@@ -65,9 +46,8 @@ private slots:
         addColumns<QLocale, int>("locale", "paper");
         QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates)
                                        << int(QPageSize::Letter);
-        QTest::newRow("United Kingdom") << QLocale(QLocale::English, QLocale::UnitedKingdom)
-                                        << int(QPageSize::A4);
-        QTest::newRow("Russia") << QLocale(QLocale::Russian, QLocale::Russia) << int(QPageSize::A4);
+        QTest::newRow("United Kingdom")
+            << QLocale(QLocale::English, QLocale::UnitedKingdom) << int(QPageSize::A4);
     }
     void paper_follows_the_locale()
     {
@@ -130,36 +110,28 @@ private slots:
         QCOMPARE(world.answers->opened.last(), QUrl::fromLocalFile(pdf + ".pdf"));
         QCOMPARE(InspectionReport::rememberedDetails().customer, "ACME Plant 2");
 
-        const QString cover = pdfText(pdf + ".pdf", 1);
-        for (const char *field : { "Thermo & Co.", "ACME Plant 2", "Hall 7", "J. Doe",
-                                      "December 7, 2026", "VX305" })
-            QVERIFY2(cover.contains(field), field);
-        QVERIFY(cover.contains(QRegularExpression("Pictures\\s+4\\b"))
-                && cover.contains(QRegularExpression("Findings\\s+3\\b")));
-        // The summary: class 1, class 2, class 4, each with its ΔT and action.
-        const QString summary = pdfText(pdf + ".pdf", 2);
-        const QStringList order = { "B.bmp", "0001.v2.bmp", "E.bmp" };
-        QVERIFY2(summary.indexOf(order[0]) < summary.indexOf(order[1])
-                && summary.indexOf(order[1]) < summary.indexOf(order[2]) && !summary.contains("C.bmp"),
-                qPrintable(summary));
-        for (const char *text : { "36.0 °C", "36.7 °C", "30.7 °C", "major discrepancy;",
-                                     "monitor until", "Panel B," })
-            QVERIFY2(summary.contains(text), text);
-        // A page per picture in the summary's order, then the one without a finding, then the
-        // damaged one listed.
-        const QStringList pages = { "B.bmp — Hot breaker", "IMG 0001.v2.bmp — Warm lug",
-                                    "E.bmp — Check later", "C.bmp", "broken.bmp" };
-        for (int page = 3; page <= 7; ++page) {
-            const QString text = pdfText(pdf + ".pdf", page);
-            QVERIFY2(text.contains(pages[page - 3]), qPrintable(text));
-            QVERIFY(text.contains(QString("Page %1 of 7").arg(page))
-                    && text.contains("December 7, 2026"));
+        // Each page holds these in this order, then its date and number: the cover; the summary,
+        // classes 1, 2 and 4 each with its ΔT and action; a page per finding in the summary's
+        // order, then the picture without one, then the damaged one listed.
+        // clang-format off
+        const QList<QStringList> pages = {
+            {"Thermo & Co.", "ACME Plant 2", "Hall 7", "J. Doe", "VX305", "Pictures 4 ",
+             "Findings 3 "},
+            {"B.bmp", "Panel B,", "36.0 °C", "major discrepancy;", "36.7 °C", "monitor until",
+             "0001.v2.bmp", "E.bmp", "30.7 °C"},
+            {"B.bmp — Hot breaker", "R0 average", "ΔT", "1 – major", "(suggested)", "Second line."},
+            {"IMG 0001.v2.bmp — Warm lug"}, {"E.bmp — Check later", "4 – possible"}, {"C.bmp"},
+            {"broken.bmp"}};
+        // clang-format on
+        for (int page = 1; page <= 7; ++page) {
+            const QString text = pdfText(pdf + ".pdf", page).simplified() + ' ';
+            int at = 0;
+            for (const QString &piece : pages[page - 1]
+                    + QStringList {"December 7, 2026", QString("Page %1 of 7").arg(page)})
+                QVERIFY2((at = text.indexOf(piece, at)) >= 0, qPrintable(piece + " on: " + text));
         }
-        const QString hottest = pdfText(pdf + ".pdf", 3);
-        for (const char *text : { "R0 average", "1 – major", "(suggested)", "Second line.", "ΔT" })
-            QVERIFY2(hottest.contains(text), text);
-        QVERIFY(pdfText(pdf + ".pdf", 5).contains("4 – possible")
-                && !pdfText(pdf + ".pdf", 5).contains("(suggested)"));
+        QVERIFY(!pdfText(pdf + ".pdf", 2).contains("C.bmp")
+            && !pdfText(pdf + ".pdf", 5).contains("(suggested)"));
 
         // Cancelled while drawing: the report written before is left as it was.
         const QByteArray before = fileBytes(pdf + ".pdf");

@@ -7,7 +7,6 @@
 #include "ui_mainwindow.h"
 #include "ui_photo_window.h"
 
-#include <QtTest>
 #include <QtWidgets>
 
 #include <unistd.h>

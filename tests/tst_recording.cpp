@@ -1,4 +1,3 @@
-#include "live/qtcameracapture.h"
 #include "picturefixture.h"
 #include "platform/gstcamerastream.h"
 #include "recording/alarmclips.h"
@@ -9,11 +8,9 @@
 #include "testsupport.h"
 
 #include <QGuiApplication>
-#include <QProcess>
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
-#include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -210,13 +207,13 @@ private slots:
             QVERIFY(back.frames[i] == numberedFrame(i));
     }
 
-    // A file size limit stops the recording with the write error; what was written plays.
+    // A file size limit stops the recording, as an alarm clip that ends early sees. What the
+    // live window says then and that what was written plays: tst_replay.
     void write_error_stops_recording()
     {
-        const QString path = m_home.path() + "/limited.mkv";
         Recorder recorder;
         QSignalSpy failed(&recorder, &Recorder::failed);
-        QVERIFY(recorder.start(path, QDateTime::currentDateTime()));
+        QVERIFY(recorder.start(m_home.path() + "/limited.mkv", QDateTime::currentDateTime()));
         rlimit old {};
         getrlimit(RLIMIT_FSIZE, &old);
         rlimit limit = old;
@@ -229,11 +226,6 @@ private slots:
         QVERIFY(failed.wait(5000) || !failed.isEmpty());
         setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(!recorder.isRecording());
-        QVERIFY(!recorder.errorText().isEmpty());
-        const ReplayedFrames back = replayAll(path);
-        QVERIFY(!back.failed && back.frames.size() > 5);
-        for (int i = 0; i < back.frames.size(); ++i)
-            QVERIFY(back.frames[i] == numberedFrame(i));
     }
 };
 
