@@ -1,6 +1,7 @@
 #include "recording/recorder.h"
 
 #include "platform/gstcamerastream.h"
+#include "recording/gsterrors.h"
 #include "recording/recordingformat.h"
 
 #include <QDebug>
@@ -151,12 +152,8 @@ void Recorder::finish()
         message = gst_bus_timed_pop_filtered(bus, FinishPatience,
                                              GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
     }
-    if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
-        GError *error = nullptr;
-        gst_message_parse_error(message, &error, nullptr);
-        m_error = QString::fromUtf8(error->message);
-        g_error_free(error);
-    }
+    if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR)
+        m_error = gstErrorText(message);
     if (message)
         gst_message_unref(message);
     gst_object_unref(bus);
@@ -173,19 +170,12 @@ qint64 Recorder::fileBytes() const
 
 void Recorder::readBus()
 {
-    GstBus *bus = gst_element_get_bus(m_pipeline);
-    GstMessage *message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR);
-    gst_object_unref(bus);
-    if (!message)
+    QByteArray debug;
+    const std::optional<QString> error = takeGstError(m_pipeline, &debug);
+    if (!error)
         return;
-    GError *error = nullptr;
-    gchar *debug = nullptr;
-    gst_message_parse_error(message, &error, &debug);
-    qDebug() << "录像写入失败:" << error->message << debug;
-    m_error = QString::fromUtf8(error->message);
-    g_error_free(error);
-    g_free(debug);
-    gst_message_unref(message);
+    qDebug() << "录像写入失败:" << *error << debug;
+    m_error = *error;
     m_busTimer.stop();
     stopPipeline();
     emit failed();

@@ -1,6 +1,7 @@
 #include "recording/replaystream.h"
 
 #include "platform/gstcamerastream.h"
+#include "recording/gsterrors.h"
 #include "recording/recordingformat.h"
 
 #include <QAbstractVideoSurface>
@@ -159,16 +160,11 @@ RecordingProbe ReplayStream::probe(const QString &path)
             }
             gst_tag_list_unref(tags);
         } else if (type == GST_MESSAGE_ERROR) {
-            GError *error = nullptr;
-            gchar *debug = nullptr;
-            gst_message_parse_error(message, &error, &debug);
-            probe.detail = QString::fromUtf8(error->message);
+            QByteArray why;
+            probe.detail = gstErrorText(message, &why);
             // A track our decoder does not take: some other program's video.
-            const QByteArray why(debug ? debug : "");
             if (why.contains("not-linked") || why.contains("not-negotiated"))
                 probe.status = RecordingProbe::Foreign;
-            g_error_free(error);
-            g_free(debug);
         } else {
             gint64 duration = -1;
             if (gst_element_query_duration(pipeline, GST_FORMAT_TIME, &duration) && duration >= 0)
@@ -372,19 +368,12 @@ void ReplayStream::presentPending()
 
 void ReplayStream::readBus()
 {
-    GstBus *bus = gst_element_get_bus(m_pipeline);
-    GstMessage *message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR);
-    gst_object_unref(bus);
-    if (!message)
+    QByteArray debug;
+    const std::optional<QString> error = takeGstError(m_pipeline, &debug);
+    if (!error)
         return;
-    GError *error = nullptr;
-    gchar *debug = nullptr;
-    gst_message_parse_error(message, &error, &debug);
-    qDebug() << "回放错误:" << error->message << debug;
-    fail(Failure::Other, QString::fromUtf8(error->message));
-    g_error_free(error);
-    g_free(debug);
-    gst_message_unref(message);
+    qDebug() << "回放错误:" << *error << debug;
+    fail(Failure::Other, *error);
 }
 
 void ReplayStream::fail(Failure failure, const QString &detail)

@@ -1,5 +1,6 @@
 target_sources(vx305_core PRIVATE
     recording/alarmclips.cpp recording/alarmclips.h
+    recording/gsterrors.cpp recording/gsterrors.h
     recording/prealarmbuffer.cpp recording/prealarmbuffer.h
     recording/recorder.cpp recording/recorder.h
     recording/recordingformat.cpp recording/recordingformat.h

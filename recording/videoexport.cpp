@@ -1,6 +1,7 @@
 #include "recording/videoexport.h"
 
 #include "live/liveframe.h"
+#include "recording/gsterrors.h"
 #include "recording/replaystream.h"
 
 #include <QCoreApplication>
@@ -63,21 +64,6 @@ QImage drawnFrame(const QByteArray &frame, const QDateTime &time)
                      time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
     painter.end();
     return out;
-}
-
-QString popError(GstElement *pipeline)
-{
-    GstBus *bus = gst_element_get_bus(pipeline);
-    GstMessage *message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR);
-    gst_object_unref(bus);
-    if (!message)
-        return {};
-    GError *error = nullptr;
-    gst_message_parse_error(message, &error, nullptr);
-    const QString why = QString::fromUtf8(error->message);
-    g_error_free(error);
-    gst_message_unref(message);
-    return why;
 }
 
 void release(gpointer image)
@@ -155,14 +141,15 @@ Outcome exportWebm(const Request &request, const std::function<bool(double)> &pr
         GST_BUFFER_PTS(picture) = GstClockTime(us - from) * GST_USECOND;
         gst_app_src_push_buffer(GST_APP_SRC(source), picture);
         ++outcome.frames;
-        outcome.error = popError(in) + popError(out);
+        outcome.error = takeGstError(in).value_or(QString())
+                + takeGstError(out).value_or(QString());
         if (!progress(to > from ? qBound(0.0, double(us - from) / double(to - from), 1.0) : 0)) {
             outcome.cancelled = true;
             break;
         }
     }
     if (outcome.error.isEmpty())
-        outcome.error = popError(in);
+        outcome.error = takeGstError(in).value_or(QString());
     if (!outcome.cancelled && outcome.error.isEmpty()) {
         gst_app_src_end_of_stream(GST_APP_SRC(source));
         GstBus *bus = gst_element_get_bus(out);
@@ -172,12 +159,8 @@ Outcome exportWebm(const Request &request, const std::function<bool(double)> &pr
             message = gst_bus_timed_pop_filtered(bus, Patience,
                                                  GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
         }
-        if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
-            GError *error = nullptr;
-            gst_message_parse_error(message, &error, nullptr);
-            outcome.error = QString::fromUtf8(error->message);
-            g_error_free(error);
-        }
+        if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR)
+            outcome.error = gstErrorText(message);
         if (message)
             gst_message_unref(message);
         gst_object_unref(bus);
